@@ -1,0 +1,36 @@
+# The two commands a new user runs: `make run` and `make test`. Both install
+# what is missing, configure and build first.
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test format bench clean
+
+all: build
+
+deps:
+	@./tools/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/brisaloo
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+format:
+	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+bench:
+	@BRISALOO_DEPS=full ./tools/install-deps.sh
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRISALOO_BUILD_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+	cmake --build build-bench --target run-benchmarks
+
+clean:
+	rm -rf $(BUILD) build-asan build-bench build-fuzz

@@ -1,0 +1,38 @@
+#include "app/CCountdownApp.h"
+
+#include "app/Profile.h"
+#include "app/ProfileSettings.h"
+
+CCountdownApp::CCountdownApp(IProfile& profile) : m_profile(profile) {}
+
+std::string DirectoryOf(const std::string& strPath) {
+    const auto separator = strPath.rfind('/');
+    if (separator == std::string::npos) return strPath;
+    return strPath.substr(0, separator);
+}
+
+std::string PathInDirectory(const std::string& strDir, const char* pszName) {
+    return strDir + '/' + pszName;
+}
+
+void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
+    m_notes.m_nLastNote = -1;
+    m_strExeDir = options.strDataDir ? *options.strDataDir : DirectoryOf(options.strExePath);
+    while (m_strExeDir.size() > 1 && m_strExeDir.back() == '/') m_strExeDir.pop_back();
+    m_strNotesPath = PathInDirectory(m_strExeDir, "notes.dat");
+    m_strTrivPath = PathInDirectory(m_strExeDir, "triv.dat");
+    ReadProfileSettings(m_profile, *this);
+}
+
+bool CCountdownApp::InitInstance(const StartupOptions& options,
+                                 const MainWindowFactory& makeMainWindow) {
+    // The sockets layer is not started: nothing in the program uses the
+    // network, and on this platform there is nothing to initialise.
+    LoadPathsAndSettings(options);
+
+    std::unique_ptr<IMainWindow> mainWindow = makeMainWindow(*this);
+    m_pMainWnd = mainWindow.get();
+    mainWindow->DoModal();
+    m_pMainWnd = nullptr;
+    return false;
+}

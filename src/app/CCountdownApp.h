@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/MainWindow.h"
+#include "notes/NotesStore.h"
+
+class IProfile;
+
+// How the program was started: where it runs from and what the command line changed.
+struct StartupOptions {
+    std::string strExePath;                 // the running executable, symlinks resolved
+    std::optional<std::string> strDataDir;  // --data-dir: replaces the executable's directory
+};
+
+// The application object: the settings, the data-file paths and the notes
+// store for the whole run. Whatever needs them is handed this object by
+// reference; there is no global.
+class CCountdownApp {
+public:
+    explicit CCountdownApp(IProfile& profile);
+    CCountdownApp(const CCountdownApp&) = delete;
+    CCountdownApp& operator=(const CCountdownApp&) = delete;
+
+    // Start-up: paths, settings, then the main window until it ends. Always
+    // false: when it returns, the program is over.
+    bool InitInstance(const StartupOptions& options, const MainWindowFactory& makeMainWindow);
+
+    // Paths and settings without running a window (start-up's steps 4 to 7).
+    void LoadPathsAndSettings(const StartupOptions& options);
+
+    IProfile& Profile() { return m_profile; }
+
+    std::string m_strExeDir;
+    std::string m_strNotesPath;
+    std::string m_strTrivPath;
+    NotesStore m_notes;
+
+    int m_nYear = 0;
+    int m_nMonth = 0;
+    int m_nDay = 0;
+    int m_nHour = 0;
+    int m_nMinute = 0;
+    int m_nTrivTime = 0;
+    int m_bHideStart = 0;
+
+    IMainWindow* m_pMainWnd = nullptr;
+
+private:
+    IProfile& m_profile;
+};
+
+// The directory part of a path, without the trailing separator: "/opt/b/brisaloo"
+// gives "/opt/b", and a program in the root directory gives "".
+std::string DirectoryOf(const std::string& strPath);
+// A file in a directory, one separator between them.
+std::string PathInDirectory(const std::string& strDir, const char* pszName);

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "app/CCountdownApp.h"
+#include "support/MemoryProfile.h"
+
+namespace {
+
+class RecordingWindow final : public IMainWindow {
+public:
+    explicit RecordingWindow(CCountdownApp& app, std::vector<std::string>& log)
+        : m_app(app), m_log(log) {}
+    int DoModal() override {
+        // Everything the window reads at its start must be in place by now.
+        m_log.push_back("DoModal " + m_app.m_strNotesPath + " " + std::to_string(m_app.m_nYear) +
+                        (m_app.m_pMainWnd == this ? " registered" : " unregistered"));
+        return 1;
+    }
+
+private:
+    CCountdownApp& m_app;
+    std::vector<std::string>& m_log;
+};
+
+struct PathCase {
+    const char* exePath;
+    const char* dataDir;
+    const char* exeDir;
+    const char* notesPath;
+    const char* trivPath;
+};
+
+class StartupPaths : public testing::TestWithParam<PathCase> {};
+
+TEST_P(StartupPaths, DataFilesSitBesideTheProgram) {
+    const PathCase& c = GetParam();
+    MemoryProfile profile;
+    CCountdownApp app(profile);
+    StartupOptions options{c.exePath, std::nullopt};
+    if (c.dataDir) options.strDataDir = c.dataDir;
+    app.LoadPathsAndSettings(options);
+    EXPECT_EQ(app.m_strExeDir, c.exeDir);
+    EXPECT_EQ(app.m_strNotesPath, c.notesPath);
+    EXPECT_EQ(app.m_strTrivPath, c.trivPath);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, StartupPaths,
+    testing::Values(
+        PathCase{"/opt/apps/brisaloo", nullptr, "/opt/apps", "/opt/apps/notes.dat",
+                 "/opt/apps/triv.dat"},
+        PathCase{"/brisaloo", nullptr, "", "/notes.dat", "/triv.dat"},
+        PathCase{"/opt/apps/brisaloo", "/home/u/trip", "/home/u/trip", "/home/u/trip/notes.dat",
+                 "/home/u/trip/triv.dat"},
+        PathCase{"/opt/apps/brisaloo", "/home/u/trip/", "/home/u/trip", "/home/u/trip/notes.dat",
+                 "/home/u/trip/triv.dat"}));
+
+TEST(InitInstance, RunsTheMainWindowAfterPathsAndSettingsAndReturnsFalse) {
+    MemoryProfile profile;
+    profile.Set("DESTINATION", "YEAR", 2031);
+    CCountdownApp app(profile);
+    std::vector<std::string> log;
+    const bool result = app.InitInstance(
+        {"/opt/apps/brisaloo", std::nullopt},
+        [&](CCountdownApp& a) { return std::make_unique<RecordingWindow>(a, log); });
+    EXPECT_FALSE(result);
+    EXPECT_EQ(log, std::vector<std::string>{"DoModal /opt/apps/notes.dat 2031 registered"});
+    EXPECT_EQ(app.m_notes.m_nLastNote, -1);
+    EXPECT_EQ(app.m_pMainWnd, nullptr) << "no window outlives the run";
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "app/CCountdownApp.h"
+#include "app/ProfileSettings.h"
+#include "support/MemoryProfile.h"
+
+namespace {
+
+struct ParseCase {
+    const char* text;
+    std::optional<int> value;
+};
+
+class ParseProfileValue : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseProfileValue, IntegersOnly) {
+    EXPECT_EQ(ParseProfileInt(GetParam().text), GetParam().value) << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ParseProfileValue,
+    testing::Values(ParseCase{"2027", 2027}, ParseCase{"-5", -5}, ParseCase{"+7", 7},
+                    ParseCase{" 13 ", 13}, ParseCase{"0", 0}, ParseCase{"2147483647", 2147483647},
+                    ParseCase{"-2147483648", -2147483647 - 1}, ParseCase{"", std::nullopt},
+                    ParseCase{"   ", std::nullopt}, ParseCase{"abc", std::nullopt},
+                    ParseCase{"12abc", std::nullopt}, ParseCase{"1.5", std::nullopt},
+                    ParseCase{"99999999999", std::nullopt}, ParseCase{"2147483648", std::nullopt},
+                    ParseCase{"+-5", std::nullopt}, ParseCase{"-", std::nullopt},
+                    ParseCase{"0x10", std::nullopt},
+                    ParseCase{"99999999999999999999999999", std::nullopt}));
+
+TEST(ProfileSettings, EmptyProfileGivesTheDefaults) {
+    MemoryProfile profile;
+    CCountdownApp app(profile);
+    ReadProfileSettings(profile, app);
+    EXPECT_EQ(app.m_nYear, 2000);
+    EXPECT_EQ(app.m_nMonth, 1);
+    EXPECT_EQ(app.m_nDay, 1);
+    EXPECT_EQ(app.m_nHour, 0);
+    EXPECT_EQ(app.m_nMinute, 1);
+    EXPECT_EQ(app.m_nTrivTime, 30);
+    EXPECT_EQ(app.m_bHideStart, 0);
+    EXPECT_TRUE(profile.Writes().empty()) << "start-up writes nothing back";
+}
+
+TEST(ProfileSettings, StoredValuesAreTakenAsTheyAreAndWrittenInTableOrder) {
+    MemoryProfile profile;
+    profile.Set("DESTINATION", "MONTH", 13);  // out of range, taken as stored
+    profile.Set("SETTINGS", "TRIVTIME", -4);
+    CCountdownApp app(profile);
+    ReadProfileSettings(profile, app);
+    EXPECT_EQ(app.m_nMonth, 13);
+    EXPECT_EQ(app.m_nTrivTime, -4);
+
+    EXPECT_TRUE(WriteProfileSettings(profile, app));
+    const std::vector<std::string> expected{
+        "DESTINATION/YEAR=2000", "DESTINATION/MONTH=13", "DESTINATION/DAY=1",
+        "DESTINATION/HOUR=0",    "DESTINATION/MINUTE=1", "SETTINGS/TRIVTIME=-4",
+        "SETTINGS/HIDESTART=0"};
+    EXPECT_EQ(profile.Writes(), expected);
+}
+
+TEST(ProfileSettings, AFailedWriteIsReportedButTheOthersAreStillTried) {
+    MemoryProfile profile;
+    profile.FailWrites(true);
+    CCountdownApp app(profile);
+    ReadProfileSettings(profile, app);
+    EXPECT_FALSE(WriteProfileSettings(profile, app));
+    EXPECT_EQ(profile.Writes().size(), 7u);
+}
+
+}  // namespace

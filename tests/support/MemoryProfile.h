@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/Profile.h"
+
+// A profile held in memory that records every write, in order.
+class MemoryProfile final : public IProfile {
+public:
+    int GetProfileInt(const std::string& strSection, const std::string& strKey,
+                      int nDefault) override {
+        const auto found = m_values.find(strSection + '/' + strKey);
+        return found == m_values.end() ? nDefault : found->second;
+    }
+    bool WriteProfileInt(const std::string& strSection, const std::string& strKey,
+                         int nValue) override {
+        m_writes.push_back(strSection + '/' + strKey + '=' + std::to_string(nValue));
+        if (m_failWrites) return false;
+        m_values[strSection + '/' + strKey] = nValue;
+        return true;
+    }
+    void Set(const std::string& strSection, const std::string& strKey, int nValue) {
+        m_values[strSection + '/' + strKey] = nValue;
+    }
+    void FailWrites(bool fail) { m_failWrites = fail; }
+    const std::vector<std::string>& Writes() const { return m_writes; }
+
+private:
+    std::map<std::string, int> m_values;
+    std::vector<std::string> m_writes;
+    bool m_failWrites = false;
+};

@@ -1,0 +1,37 @@
+#!/bin/sh
+# Installs the Debian packages Brisaloo needs to build, test and run, and only
+# those that are missing. Uses sudo when not run as root.
+set -eu
+
+PACKAGES="cmake ninja-build g++ make pkg-config
+qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-svg-dev libgl-dev
+libgtest-dev libgmock-dev googletest libbenchmark-dev
+clang-format xvfb xauth locales tzdata"
+# Extra packages for the benchmarks and fuzzing passes (BRISALOO_DEPS=full).
+if [ "${BRISALOO_DEPS:-}" = "full" ]; then
+  PACKAGES="$PACKAGES clang libclang-rt-14-dev x11-utils xdotool imagemagick faketime
+  desktop-file-utils appstream dpkg-dev file"
+fi
+
+missing=""
+for pkg in $PACKAGES; do
+  status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+  case "$status" in
+    *"install ok installed"*) ;;
+    *) missing="$missing $pkg" ;;
+  esac
+done
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
+
+# The tests check that the arrival text stays English under German and French.
+for loc in de_DE fr_FR; do
+  if ! locale -a 2>/dev/null | grep -qi "^$loc.utf-\?8$"; then
+    $SUDO localedef -i "$loc" -f UTF-8 "$loc.UTF-8" 2>/dev/null || true
+  fi
+done
