@@ -1,0 +1,19 @@
+#!/bin/sh
+# Renders res/icons/brisaloo.svg into the hicolor PNG sizes committed under
+# res/icons/hicolor. Run it after changing the SVG; needs rsvg-convert
+# (Debian: librsvg2-bin).
+set -eu
+cd "$(dirname "$0")/../res/icons"
+
+if ! command -v rsvg-convert >/dev/null 2>&1; then
+  echo "render-icons.sh: rsvg-convert not found (apt-get install librsvg2-bin)" >&2
+  exit 1
+fi
+
+for size in 16 32 48 64 128 256; do
+  dir="hicolor/${size}x${size}/apps"
+  mkdir -p "$dir"
+  rsvg-convert --width "$size" --height "$size" --format png \
+    --output "$dir/brisaloo.png" brisaloo.svg
+  echo "$dir/brisaloo.png"
+done
