@@ -24,6 +24,10 @@ void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     ReadProfileSettings(m_profile, *this);
 }
 
+NotesResult CCountdownApp::LoadNotes() { return LoadNotesFile(m_strNotesPath, m_notes); }
+
+NotesResult CCountdownApp::SaveNotes() { return SaveNotesFile(m_strNotesPath, m_notes); }
+
 bool CCountdownApp::InitInstance(const StartupOptions& options,
                                  const MainWindowFactory& makeMainWindow) {
     // The sockets layer is not started: nothing in the program uses the

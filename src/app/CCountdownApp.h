@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/MainWindow.h"
+#include "notes/NotesFile.h"
 #include "notes/NotesStore.h"
 
 class IProfile;
@@ -31,6 +32,11 @@ public:
     void LoadPathsAndSettings(const StartupOptions& options);
 
     IProfile& Profile() { return m_profile; }
+
+    // notes.dat at m_strNotesPath into m_notes, and back. The result says what
+    // to tell the user; a failed save leaves the notes in memory as they are.
+    NotesResult LoadNotes();
+    NotesResult SaveNotes();
 
     std::string m_strExeDir;
     std::string m_strNotesPath;

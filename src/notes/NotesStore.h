@@ -11,4 +11,13 @@ struct NotesStore {
     std::array<std::string, kMaxNotes> m_strSubject;
     std::array<std::string, kMaxNotes> m_strBody;
     int m_nLastNote = -1;  // index of the last note; -1 when there is none
+
+    // Complete records of notes.dat past the 2,000 the tables hold, exactly as
+    // read; a save writes them back after the notes, so none is lost.
+    std::string m_strOverflow;
+    int m_nOverflowNotes = 0;
+
+    // Set when notes.dat exists but could not be read: saving would replace
+    // notes the user has never seen, so a save waits for the user's consent.
+    bool m_bKeepUnreadableFile = false;
 };

@@ -1,0 +1,113 @@
+#include "notes/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr mode_t kNewFileMode = 0600;
+
+std::string Reason(int nError) { return std::strerror(nError); }
+
+std::string DirectoryPart(const std::string& strPath) {
+    const std::size_t nSlash = strPath.rfind('/');
+    if (nSlash == std::string::npos) return ".";
+    if (nSlash == 0) return "/";
+    return strPath.substr(0, nSlash);
+}
+
+// Where the bytes go: a link named notes.dat stays a link and its target is
+// replaced, in the target's directory.
+std::optional<std::string> ResolveTarget(const std::string& strPath, std::string& strTarget) {
+    struct stat st {};
+    if (::lstat(strPath.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        strTarget = strPath;
+        return std::nullopt;
+    }
+    char* pszReal = ::realpath(strPath.c_str(), nullptr);
+    if (!pszReal) return Reason(errno);
+    strTarget = pszReal;
+    std::free(pszReal);
+    return std::nullopt;
+}
+
+// The permissions for the new file, or why the old one may not be replaced.
+std::optional<std::string> ModeForReplacement(const std::string& strPath, mode_t& mode) {
+    struct stat st {};
+    if (::stat(strPath.c_str(), &st) != 0) {
+        if (errno != ENOENT) return Reason(errno);
+        mode = kNewFileMode;
+        return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) return std::string("it is not a regular file");
+    // Write bits are checked as well as access(): root may write anything, but
+    // a file the user marked read-only stays as it is.
+    if ((st.st_mode & 0222) == 0 || ::access(strPath.c_str(), W_OK) != 0) {
+        return std::string("the file is read-only");
+    }
+    mode = st.st_mode & 07777;
+    return std::nullopt;
+}
+
+bool WriteAll(IFileOps& ops, int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t nWritten = ops.Write(fd, bytes.data(), bytes.size());
+        if (nWritten < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (nWritten == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(nWritten));
+    }
+    return true;
+}
+
+// Makes the rename itself durable. The new file is in place whether or not
+// this works, so a failure here is not a failed save.
+void SyncDirectory(IFileOps& ops, const std::string& strDir) {
+    const int fd = ops.Open(strDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) return;
+    ops.Fsync(fd);
+    ops.Close(fd);
+}
+
+}  // namespace
+
+std::string TemporaryPathFor(const std::string& strPath) { return strPath + ".tmp"; }
+
+std::optional<std::string> ReplaceFileAtomically(const std::string& strPath,
+                                                 std::string_view bytes, IFileOps& ops) {
+    std::string strTarget;
+    if (auto error = ResolveTarget(strPath, strTarget)) return error;
+    mode_t mode = kNewFileMode;
+    if (auto error = ModeForReplacement(strTarget, mode)) return error;
+
+    const std::string strTemp = TemporaryPathFor(strTarget);
+    if (ops.Unlink(strTemp.c_str()) != 0 && errno != ENOENT) {
+        return "the leftover file " + strTemp + " could not be removed: " + Reason(errno);
+    }
+    const int fd = ops.Open(strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+    if (fd < 0) return Reason(errno);
+
+    // Any failure from here on: the temporary file goes, the old file stays.
+    const auto abandon = [&](int nError, bool bStillOpen) {
+        if (bStillOpen) ops.Close(fd);
+        ops.Unlink(strTemp.c_str());
+        return std::optional<std::string>(Reason(nError));
+    };
+    if (ops.Fchmod(fd, mode) != 0 || !WriteAll(ops, fd, bytes) || ops.Fsync(fd) != 0) {
+        return abandon(errno, true);
+    }
+    if (ops.Close(fd) != 0) return abandon(errno, false);
+    if (ops.Rename(strTemp.c_str(), strTarget.c_str()) != 0) return abandon(errno, false);
+    SyncDirectory(ops, DirectoryPart(strTarget));
+    return std::nullopt;
+}

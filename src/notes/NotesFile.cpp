@@ -1,0 +1,80 @@
+#include "notes/NotesFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "notes/AtomicFile.h"
+#include "notes/NotesFormat.h"
+
+namespace {
+
+NotesResult Failed(std::string strMessage) {
+    return {NotesResult::Status::kFailed, std::move(strMessage)};
+}
+
+void Clear(NotesStore& store) {
+    store.m_nLastNote = -1;
+    store.m_strOverflow.clear();
+    store.m_nOverflowNotes = 0;
+    store.m_bKeepUnreadableFile = false;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& strPath, std::string& bytes) {
+    bytes.clear();
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t nRead = ::read(fd, buffer, sizeof buffer);
+        if (nRead == 0) break;
+        if (nRead < 0) {
+            if (errno == EINTR) continue;
+            const int nError = errno;
+            ::close(fd);
+            errno = nError;
+            return false;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(nRead));
+    }
+    ::close(fd);
+    return true;
+}
+
+NotesResult LoadNotesFile(const std::string& strPath, NotesStore& store) {
+    Clear(store);
+    std::string bytes;
+    if (!ReadWholeFile(strPath, bytes)) {
+        if (errno == ENOENT) return {};
+        store.m_bKeepUnreadableFile = true;
+        return Failed("Your notes file " + strPath + " could not be read: " +
+                      std::strerror(errno) +
+                      ". Brisaloo starts without those notes and will not save over that file "
+                      "unless you agree.");
+    }
+    ParseNotes(bytes, store);
+    if (store.m_nOverflowNotes == 0) return {};
+    return {NotesResult::Status::kOk,
+            strPath + " holds " + std::to_string(kMaxNotes + store.m_nOverflowNotes) +
+                " notes; Brisaloo shows the first " + std::to_string(kMaxNotes) +
+                ". The other " + std::to_string(store.m_nOverflowNotes) +
+                " stay in the file unchanged."};
+}
+
+NotesResult SaveNotesFile(const std::string& strPath, const NotesStore& store, IFileOps& ops) {
+    if (store.m_bKeepUnreadableFile) {
+        return {NotesResult::Status::kNeedsConsent,
+                "Brisaloo could not read " + strPath +
+                    " when it started, so the notes in that file are not open. Saving now "
+                    "replaces that file with the notes open in Brisaloo. Replace it?"};
+    }
+    if (auto error = ReplaceFileAtomically(strPath, FormatNotes(store), ops)) {
+        return Failed("Your notes could not be saved to " + strPath + ": " + *error +
+                      ". They are still open in Brisaloo.");
+    }
+    return {};
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "notes/NotesStore.h"
+
+// notes.dat, record by record: the subject line, the body with each LF
+// written as CR LF, then a line holding only "."; every line ends in CR LF.
+//
+// A body line that is exactly "." would read back as the end of its record, so
+// it is written as ".." ended by a lone LF. No other line of the file ever ends
+// in a lone LF, so every file without that escape reads as it always has, a
+// ".." line ended by CR LF included.
+
+// The whole file for the notes 0 to m_nLastNote, then the overflow records.
+std::string FormatNotes(const NotesStore& store);
+
+// Replaces the notes in the store by those of the file's bytes. A trailing
+// record without its "." line is not counted; records past the capacity go to
+// m_strOverflow unchanged.
+void ParseNotes(std::string_view bytes, NotesStore& store);
