@@ -1,0 +1,213 @@
+#include "trivia/TriviaLoader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <span>
+#include <string_view>
+#include <utility>
+
+#include "trivia/TriviaCodec.h"
+
+namespace {
+
+constexpr std::size_t kBlockSize = 64 * 1024;
+constexpr const char* kNothingShown = " No trivia will be shown this time.";
+
+// Closes the descriptor when the scope ends.
+class FileHandle {
+public:
+    explicit FileHandle(int fd = -1) : m_fd(fd) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    FileHandle(FileHandle&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    FileHandle& operator=(FileHandle&&) = delete;
+    ~FileHandle() { Close(); }
+
+    int Get() const { return m_fd; }
+    bool IsOpen() const { return m_fd >= 0; }
+    // 0 on success, else the errno of the close (a late write error shows here).
+    int Close() {
+        if (m_fd < 0) return 0;
+        const int nResult = ::close(m_fd);
+        m_fd = -1;
+        return nResult == 0 ? 0 : errno;
+    }
+
+private:
+    int m_fd;
+};
+
+std::string Reason(int nError) { return std::strerror(nError); }
+
+bool WriteAll(int fd, const char* pData, std::size_t nSize) {
+    while (nSize > 0) {
+        const ssize_t nWritten = ::write(fd, pData, nSize);
+        if (nWritten < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        pData += nWritten;
+        nSize -= static_cast<std::size_t>(nWritten);
+    }
+    return true;
+}
+
+// Reads what is left of the file into strOut. False with errno set on error.
+bool ReadAll(int fd, std::string& strOut) {
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+        strOut.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    std::size_t nUsed = strOut.size();
+    for (;;) {
+        if (strOut.size() - nUsed < kBlockSize) strOut.resize(nUsed + kBlockSize);
+        const ssize_t nRead = ::read(fd, strOut.data() + nUsed, strOut.size() - nUsed);
+        if (nRead < 0) {
+            const int nError = errno;
+            if (nError == EINTR) continue;
+            strOut.resize(nUsed);
+            errno = nError;
+            return false;
+        }
+        if (nRead == 0) break;
+        nUsed += static_cast<std::size_t>(nRead);
+    }
+    strOut.resize(nUsed);
+    return true;
+}
+
+// Opens triv.dat for reading. A FIFO or device at that name must not hang the
+// start-up, so the open does not wait and anything but a regular file fails.
+FileHandle OpenStored(const std::string& strPath) {
+    FileHandle file(::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return FileHandle();
+    }
+    return file;
+}
+
+// Creates triv.tmp new and private. Whatever stood at that name is unlinked
+// first (a symlink goes, its target stays); if anything is still there the
+// exclusive create fails rather than write through it.
+FileHandle CreateTemporary(const std::string& strPath) {
+    ::unlink(strPath.c_str());
+    return FileHandle(::open(strPath.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+}
+
+// Copies triv.dat into triv.tmp, decoding block by block. An empty string on
+// success, else the message for the user.
+std::string DecodeInto(int fdStored, const std::string& strStoredPath, int fdTemp,
+                       const std::string& strTempPath) {
+    std::string strBlock(kBlockSize, '\0');
+    for (;;) {
+        const ssize_t nRead = ::read(fdStored, strBlock.data(), strBlock.size());
+        if (nRead < 0) {
+            const int nError = errno;
+            if (nError == EINTR) continue;
+            return "The trivia file " + strStoredPath + " could not be read: " + Reason(nError) +
+                   "." + kNothingShown;
+        }
+        if (nRead == 0) return {};
+        const std::span<char> block(strBlock.data(), static_cast<std::size_t>(nRead));
+        DecodeTriviaBytes(block);
+        if (!WriteAll(fdTemp, block.data(), block.size())) {
+            const int nError = errno;
+            return "The trivia could not be unpacked into " + strTempPath + ": " +
+                   Reason(nError) + "." + kNothingShown;
+        }
+    }
+}
+
+// Reads back the file just written, without following a link, and only if it
+// is the very file written: nothing may have been swapped in meanwhile. An
+// empty string on success, else the message for the user.
+std::string ReadBack(const std::string& strPath, const struct stat& written, std::string& strText) {
+    const std::string strFailed = "The unpacked trivia could not be read back from " + strPath;
+    FileHandle file(::open(strPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
+        const int nError = errno;
+        return strFailed + ": " + Reason(nError) + "." + kNothingShown;
+    }
+    if (info.st_dev != written.st_dev || info.st_ino != written.st_ino) {
+        return strFailed + ": another file took its place." + kNothingShown;
+    }
+    if (!ReadAll(file.Get(), strText)) {
+        const int nError = errno;
+        return strFailed + ": " + Reason(nError) + "." + kNothingShown;
+    }
+    return {};
+}
+
+void FillTable(std::string_view strText, TriviaTable& table, TriviaLoadResult& result) {
+    const std::vector<std::string_view> lines = SplitTriviaLines(strText);
+    const int nLines = static_cast<int>(std::min<std::size_t>(lines.size(), kTriviaMaxLines));
+    for (int i = 0; i < nLines; ++i) table.m_strTrivia[i + 1].assign(lines[i]);
+    table.m_nTriviaLines = nLines;
+    if (lines.size() > static_cast<std::size_t>(kTriviaMaxLines)) {
+        result.messages.push_back("The trivia file holds " + std::to_string(lines.size()) +
+                                  " entries, more than the " + std::to_string(kTriviaMaxLines) +
+                                  " Brisaloo can show. The first " +
+                                  std::to_string(kTriviaMaxLines) +
+                                  " are in the rotation; the rest are left out.");
+    }
+}
+
+void ClearTable(TriviaTable& table) {
+    for (std::string& strEntry : table.m_strTrivia) strEntry.clear();
+    table.m_nTriviaLines = 0;
+}
+
+}  // namespace
+
+TriviaLoadResult LoadTrivia(const std::string& strDir, TriviaTable& table) {
+    TriviaLoadResult result;
+    ClearTable(table);
+    const std::string strStoredPath = strDir + "/triv.dat";
+    const std::string strTempPath = strDir + "/triv.tmp";
+
+    FileHandle stored = OpenStored(strStoredPath);
+    if (!stored.IsOpen()) {
+        result.messages.emplace_back(kUnableToOpenFile);
+        return result;
+    }
+    FileHandle temp = CreateTemporary(strTempPath);
+    if (!temp.IsOpen()) {
+        result.messages.emplace_back(kUnableToOpenFile);
+        return result;
+    }
+
+    std::string strError = DecodeInto(stored.Get(), strStoredPath, temp.Get(), strTempPath);
+    struct stat written {};
+    ::fstat(temp.Get(), &written);
+    stored.Close();
+    if (const int nError = temp.Close(); nError != 0 && strError.empty()) {
+        strError = "The trivia could not be unpacked into " + strTempPath + ": " +
+                   Reason(nError) + "." + kNothingShown;
+    }
+
+    std::string strText;
+    if (strError.empty()) strError = ReadBack(strTempPath, written, strText);
+    if (strError.empty()) {
+        FillTable(strText, table, result);
+    } else {
+        result.messages.push_back(std::move(strError));
+    }
+
+    if (::unlink(strTempPath.c_str()) != 0) {
+        const int nError = errno;
+        if (nError != ENOENT) {
+            result.messages.push_back("The temporary file " + strTempPath +
+                                      " could not be removed: " + Reason(nError) +
+                                      ". It only holds a copy of the trivia and may be deleted.");
+        }
+    }
+    return result;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "trivia/TriviaTable.h"
+
+// What the user is told when triv.dat or triv.tmp cannot be opened.
+inline constexpr const char* kUnableToOpenFile = "Unable To Open File";
+
+// The outcome of a load, for the window to show: one message box per message,
+// in order. No messages: every line of the file is in the table.
+struct TriviaLoadResult {
+    std::vector<std::string> messages;
+};
+
+// Loads strDir/triv.dat into the table: decodes it into strDir/triv.tmp,
+// reads that back line by line into slots 1, 2, ... and deletes it. The table
+// is either filled with the file's lines (at most 4999, with a notice when
+// more were left out) or left empty with a message saying why. triv.tmp is
+// always created afresh: whatever stands at that name (a symlink, a FIFO) is
+// removed first, never followed or written through. The caller restarts the
+// rotation's counter afterwards.
+TriviaLoadResult LoadTrivia(const std::string& strDir, TriviaTable& table);

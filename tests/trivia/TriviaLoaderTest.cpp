@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "trivia/TempDir.h"
+#include "trivia/TriviaCodec.h"
+#include "trivia/TriviaLoader.h"
+#include "trivia/TriviaTable.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The lines a text holds, by an independent reading: getline keeps the CR,
+// counts a last line without LF and reads nothing after a final LF.
+std::vector<std::string> ReferenceLines(const std::string& strText) {
+    std::vector<std::string> lines;
+    std::istringstream in(strText);
+    for (std::string strLine; std::getline(in, strLine);) lines.push_back(strLine);
+    return lines;
+}
+
+std::vector<std::string> TableLines(const TriviaTable& table) {
+    return {table.m_strTrivia.begin() + 1, table.m_strTrivia.begin() + 1 + table.m_nTriviaLines};
+}
+
+class LoadTriviaTest : public testing::Test {
+protected:
+    TriviaLoadResult LoadPlain(const std::string& strPlain) {
+        WriteFileBytes(m_dir / "triv.dat", PackTrivia(strPlain));
+        return LoadTrivia(m_dir.Str(), *m_table);
+    }
+    bool TempGone() const { return !fs::exists(fs::symlink_status(m_dir / "triv.tmp")); }
+
+    TempDir m_dir;
+    std::unique_ptr<TriviaTable> m_table = std::make_unique<TriviaTable>();
+};
+
+struct LinesCase {
+    const char* pszName;
+    std::string strPlain;
+    std::vector<std::string> lines;
+};
+
+class LoadTriviaLines : public LoadTriviaTest, public testing::WithParamInterface<LinesCase> {};
+
+TEST_P(LoadTriviaLines, FillsSlotsFromOne) {
+    const TriviaLoadResult result = LoadPlain(GetParam().strPlain);
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ(TableLines(*m_table), GetParam().lines);
+    EXPECT_EQ(m_table->m_strTrivia[0], "");
+    EXPECT_TRUE(TempGone());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LoadTriviaLines,
+    testing::Values(
+        LinesCase{"Empty", "", {}},
+        LinesCase{"ThreeLines", "1|A|\n2|B|\n3|C|\n", {"1|A|", "2|B|", "3|C|"}},
+        LinesCase{"LastLineWithoutLf", "1|A|\n2|B|", {"1|A|", "2|B|"}},
+        LinesCase{"BlankLineCounts", "1|A|\n\n3|C|\n", {"1|A|", "", "3|C|"}},
+        LinesCase{"OnlyLf", "\n", {""}},
+        LinesCase{"LeadingAndDoubleLf", "\n\nx", {"", "", "x"}},
+        LinesCase{"CrLfKeepsCr", "1|A|\r\n2|B|\r\n", {"1|A|\r", "2|B|\r"}},
+        LinesCase{"LoneCrIsData", "a\rb\n\r", {"a\rb", "\r"}},
+        LinesCase{"NulIsData", std::string("a\0b\n", 4), {std::string("a\0b", 3)}}),
+    [](const auto& info) { return std::string(info.param.pszName); });
+
+TEST_F(LoadTriviaTest, DecodesEveryStoredByteWithWrapAround) {
+    // 0xFF is data, not the end of the file; bytes below the shift wrap to the top.
+    const std::string strStored{'\xFF', '\x00', static_cast<char>(kTriviaShift - 1),
+                                static_cast<char>(kTriviaShift), '\xFF',
+                                static_cast<char>('\n' + kTriviaShift), 'z'};
+    WriteFileBytes(m_dir / "triv.dat", strStored);
+    EXPECT_TRUE(LoadTrivia(m_dir.Str(), *m_table).messages.empty());
+    ASSERT_EQ(m_table->m_nTriviaLines, 2);
+    const std::string strFirst{static_cast<char>(0xFF - kTriviaShift),
+                               static_cast<char>(256 - kTriviaShift), '\xFF', '\0',
+                               static_cast<char>(0xFF - kTriviaShift)};
+    EXPECT_EQ(m_table->m_strTrivia[1], strFirst);
+    EXPECT_EQ(m_table->m_strTrivia[2], std::string(1, static_cast<char>('z' - kTriviaShift)));
+}
+
+TEST_F(LoadTriviaTest, PackThenLoadGivesBackTheLinesOfAnyText) {
+    std::mt19937 engine(20240601);
+    for (int nRound = 0; nRound < 200; ++nRound) {
+        std::string strPlain(engine() % 3000, '\0');
+        // Every byte value, with LF and CR frequent enough to make many lines.
+        for (char& c : strPlain) {
+            const unsigned n = engine() % 300;
+            c = n < 256 ? static_cast<char>(n) : (n < 280 ? '\n' : '\r');
+        }
+        LoadPlain(strPlain);
+        ASSERT_EQ(TableLines(*m_table), ReferenceLines(strPlain)) << "round " << nRound;
+    }
+    EXPECT_TRUE(TempGone());
+}
+
+TEST_F(LoadTriviaTest, MissingFileIsUnableToOpen) {
+    const TriviaLoadResult result = LoadTrivia(m_dir.Str(), *m_table);
+    EXPECT_EQ(result.messages, std::vector<std::string>{kUnableToOpenFile});
+    EXPECT_EQ(m_table->m_nTriviaLines, 0);
+    EXPECT_TRUE(TempGone());
+}
+
+TEST_F(LoadTriviaTest, DirectoryAsTriviaFileIsUnableToOpen) {
+    fs::create_directory(m_dir / "triv.dat");
+    EXPECT_EQ(LoadTrivia(m_dir.Str(), *m_table).messages,
+              std::vector<std::string>{kUnableToOpenFile});
+}
+
+TEST_F(LoadTriviaTest, FifoAsTriviaFileDoesNotHang) {
+    ASSERT_EQ(::mkfifo((m_dir / "triv.dat").c_str(), 0600), 0);
+    EXPECT_EQ(LoadTrivia(m_dir.Str(), *m_table).messages,
+              std::vector<std::string>{kUnableToOpenFile});
+}
+
+TEST_F(LoadTriviaTest, ReloadLeavesNoEntryOfTheLastLoad) {
+    LoadPlain("a\nb\nc\n");
+    LoadPlain("x\n");
+    EXPECT_EQ(TableLines(*m_table), std::vector<std::string>{"x"});
+    EXPECT_EQ(m_table->m_strTrivia[2], "");
+}
+
+struct CountCase {
+    int nFileLines;
+    int nLoaded;
+    bool bNotice;
+};
+
+class LoadTriviaCounts : public LoadTriviaTest, public testing::WithParamInterface<CountCase> {};
+
+TEST_P(LoadTriviaCounts, KeepsAtMost4999AndSaysSoOnce) {
+    std::string strPlain;
+    for (int i = 1; i <= GetParam().nFileLines; ++i) strPlain += std::to_string(i) + "|ABC|Q|A|\n";
+    const TriviaLoadResult result = LoadPlain(strPlain);
+
+    EXPECT_EQ(m_table->m_nTriviaLines, GetParam().nLoaded);
+    const std::string strLast = std::to_string(GetParam().nLoaded) + "|ABC|Q|A|";
+    EXPECT_EQ(m_table->m_strTrivia[GetParam().nLoaded], strLast);
+    if (GetParam().bNotice) {
+        ASSERT_EQ(result.messages.size(), 1u);
+        EXPECT_NE(result.messages[0].find(std::to_string(GetParam().nFileLines)),
+                  std::string::npos);
+    } else {
+        EXPECT_TRUE(result.messages.empty());
+    }
+    EXPECT_TRUE(TempGone());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, LoadTriviaCounts,
+                         testing::Values(CountCase{4998, 4998, false},
+                                         CountCase{4999, 4999, false},
+                                         CountCase{5000, 4999, true},
+                                         CountCase{10000, 4999, true}));
+
+TEST_F(LoadTriviaTest, TenMegabyteLineLoadsWhole) {
+    std::string strLine(10 * 1024 * 1024, 'q');
+    strLine[0] = '|';
+    strLine[5 * 1024 * 1024] = '\xFF';
+    EXPECT_TRUE(LoadPlain(strLine).messages.empty());
+    ASSERT_EQ(m_table->m_nTriviaLines, 1);
+    EXPECT_TRUE(m_table->m_strTrivia[1] == strLine);
+}
+
+TEST_F(LoadTriviaTest, LeftoverTemporaryFileIsReplacedAndRemoved) {
+    WriteFileBytes(m_dir / "triv.tmp", "stale\nlines\nfrom before\n");
+    LoadPlain("fresh\n");
+    EXPECT_EQ(TableLines(*m_table), std::vector<std::string>{"fresh"});
+    EXPECT_TRUE(TempGone());
+}
+
+TEST_F(LoadTriviaTest, SymlinkAtTemporaryNameIsNeverWrittenThrough) {
+    const fs::path canary = m_dir / "canary";
+    WriteFileBytes(canary, "do not touch");
+    fs::permissions(canary, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(canary, m_dir / "triv.tmp");
+
+    EXPECT_TRUE(LoadPlain("1|ABC|Q|A|\n").messages.empty());
+
+    EXPECT_EQ(ReadFileBytes(canary), "do not touch");
+    EXPECT_EQ(fs::status(canary).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(m_table->m_nTriviaLines, 1);
+    EXPECT_TRUE(TempGone());
+}
+
+TEST_F(LoadTriviaTest, DanglingSymlinkAtTemporaryNameCreatesNothingAtItsTarget) {
+    fs::create_symlink(m_dir / "elsewhere", m_dir / "triv.tmp");
+    EXPECT_TRUE(LoadPlain("x\n").messages.empty());
+    EXPECT_FALSE(fs::exists(m_dir / "elsewhere"));
+    EXPECT_TRUE(TempGone());
+}
+
+TEST_F(LoadTriviaTest, TemporaryNameThatCannotBeReplacedIsUnableToOpen) {
+    fs::create_directories(m_dir / "triv.tmp" / "inside");
+    const TriviaLoadResult result = LoadPlain("x\n");
+    EXPECT_EQ(result.messages, std::vector<std::string>{kUnableToOpenFile});
+    EXPECT_EQ(m_table->m_nTriviaLines, 0);
+    EXPECT_TRUE(fs::is_directory(m_dir / "triv.tmp" / "inside"));
+}
+
+}  // namespace
