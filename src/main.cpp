@@ -1,10 +1,56 @@
 #include <QApplication>
-#include <QDialog>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/CCountdownApp.h"
+#include "countdown/Clock.h"
+#include "ui/CCountdownDlg.h"
+#include "ui/CommandLineOptions.h"
+#include "ui/QSettingsProfile.h"
+
+namespace {
+
+void SetApplicationNames() {
+    QCoreApplication::setApplicationName(QStringLiteral("Brisaloo"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Brisaloo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BRISALOO_VERSION));
+}
+
+// Options that only print are handled without a display.
+CommandLineOptions ReadCommandLine(int argc, char* argv[]) {
+    QCoreApplication core(argc, argv);
+    SetApplicationNames();
+    return ParseCommandLine(QCoreApplication::arguments());
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QDialog window;
-    window.setWindowTitle(QStringLiteral("Brisaloo "));
-    window.show();
-    return app.exec();
+    const CommandLineOptions options = ReadCommandLine(argc, argv);
+    if (options.action == CommandLineOptions::Action::Exit) {
+        if (!options.strOutput.isEmpty()) std::fputs(options.strOutput.toLocal8Bit().constData(), stdout);
+        if (!options.strError.isEmpty())
+            std::fprintf(stderr, "%s\n", options.strError.toLocal8Bit().constData());
+        return options.nExitCode;
+    }
+
+    QApplication application(argc, argv);
+    SetApplicationNames();
+    // The window may hide in the tray while a dialog opened from there closes:
+    // the program ends when the main window ends, not with its last window.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SystemClock clock;
+    QSettingsProfile profile(QSettingsProfile::DefaultPath());
+    CCountdownApp app(profile);
+    StartupOptions startup;
+    startup.strExePath = QCoreApplication::applicationFilePath().toStdString();
+    if (options.strDataDir) startup.strDataDir = options.strDataDir->toStdString();
+    app.InitInstance(startup, [&clock](CCountdownApp& owner) -> std::unique_ptr<IMainWindow> {
+        return std::make_unique<CCountdownDlg>(owner, clock);
+    });
+    return 0;
 }

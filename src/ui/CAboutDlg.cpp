@@ -1,0 +1,32 @@
+#include "ui/CAboutDlg.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/ControlTemplate.h"
+#include "ui/DialogUnits.h"
+
+namespace {
+const ControlTemplate kAboutControls[] = {
+    {-1, "IDC_ABOUT_TEXT", ControlTemplate::Label, "Brisaloo Version 1.5", 35, 5, 119, 8, nullptr},
+    {1, "IDOK", ControlTemplate::DefaultButton, "OK", 178, 7, 32, 14, nullptr},
+};
+}  // namespace
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("About Brisaloo"));
+    const DialogUnits units(font());
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("IDR_MAINFRAME"));
+    const QRect iconRect = units.Rect(5, 5, 18, 20);
+    icon->setGeometry(iconRect);
+    const int nSide = std::min(iconRect.width(), iconRect.height());
+    icon->setPixmap(QApplication::windowIcon().pixmap(nSide, nSide));
+    for (const ControlTemplate& control : kAboutControls) {
+        QWidget* widget = CreateControl(control, units, *this);
+        if (auto* button = qobject_cast<QPushButton*>(widget))
+            connect(button, &QPushButton::clicked, this, &QDialog::accept);
+    }
+    setFixedSize(units.Size(217, 55));
+}

@@ -1,0 +1,285 @@
+#include "ui/CCountdownDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/CCountdownApp.h"
+#include "app/ProfileSettings.h"
+#include "countdown/Clock.h"
+#include "countdown/ControlIds.h"
+#include "countdown/CountdownTexts.h"
+#include "ui/CAboutDlg.h"
+#include "ui/CSetupDlg.h"
+#include "ui/CTrayIcon.h"
+#include "ui/ControlTemplate.h"
+#include "ui/DialogUnits.h"
+#include "ui/MainWindowIds.h"
+#include "ui/UserMessages.h"
+
+namespace {
+
+using C = ControlTemplate;
+// The window's controls in template order, which is also the tab order.
+const ControlTemplate kMainControls[] = {
+    {IDOK, "IDOK", C::PushButton, "Close", 280, 25, 40, 15, nullptr},
+    {IDC_SECONDS, "IDC_SECONDS", C::Field, "", 107, 60, 20, 12, "Seconds"},
+    {IDC_DAYS, "IDC_DAYS", C::Field, "", 17, 60, 30, 12, "Days"},
+    {IDC_HOURS, "IDC_HOURS", C::Field, "", 51, 60, 21, 12, "Hours"},
+    {IDC_MINUTES, "IDC_MINUTES", C::Field, "", 77, 60, 20, 12, "Minutes"},
+    {-1, nullptr, C::Label, "Hours", 51, 75, 20, 8, nullptr},
+    {-1, nullptr, C::Label, "Days", 17, 75, 17, 8, nullptr},
+    {-1, nullptr, C::Label, "Minutes", 77, 75, 30, 8, nullptr},
+    {-1, nullptr, C::Label, "Seconds", 107, 75, 30, 8, nullptr},
+    {IDC_TOTAL_MINUTES, "IDC_TOTAL_MINUTES", C::BorderedField, "", 215, 66, 46, 14,
+     "Total Minutes"},
+    {IDC_TOTAL_SECONDS, "IDC_TOTAL_SECONDS", C::BorderedField, "", 267, 66, 62, 14,
+     "Total Seconds"},
+    {-1, nullptr, C::Label, "Total Seconds", 269, 58, 47, 8, nullptr},
+    {-1, nullptr, C::Label, "Total Minutes", 217, 58, 44, 8, nullptr},
+    {IDC_TOTAL_HOURS, "IDC_TOTAL_HOURS", C::BorderedField, "", 165, 66, 43, 14, "Total Hours"},
+    {-1, nullptr, C::Label, "Total Hours", 165, 58, 38, 8, nullptr},
+    {IDC_SETUP, "IDC_SETUP", C::PushButton, "Setup", 5, 20, 36, 15, nullptr},
+    {-1, nullptr, C::Label, "Date and Time of Arrival:", 5, 5, 79, 8, nullptr},
+    {IDC_ARRIVAL, "IDC_ARRIVAL", C::BannerField, "", 95, 5, 160, 12, "Date and Time of Arrival:"},
+    {IDC_HIDE, "IDC_HIDE", C::DefaultButton, "Hide Me", 265, 0, 65, 20, nullptr},
+    {-1, nullptr, C::GroupBox, "Potentially Depressing Statistics......", 150, 45, 190, 45,
+     nullptr},
+    {-1, nullptr, C::GroupBox, "How much longer?!?!?!", 5, 45, 135, 45, nullptr},
+    {IDC_ABOUT, "IDC_ABOUT", C::PushButton, "About Brisaloo", 45, 20, 65, 15, nullptr},
+    {IDC_TRIVIA_QUESTION, "IDC_TRIVIA_QUESTION", C::MultiLineField, "", 15, 105, 320, 20,
+     "Trivia question"},
+    {IDC_TRIVIA_ANSWER, "IDC_TRIVIA_ANSWER", C::MultiLineField, "", 15, 125, 320, 14,
+     "Trivia answer"},
+    {-1, nullptr, C::GroupBox, "Trivia Square", 5, 95, 335, 65, nullptr},
+    {IDC_COPY, "IDC_COPY", C::PushButton, "Copy to Clipboard", 115, 20, 65, 15, nullptr},
+    {IDC_NOTES, "IDC_NOTES", C::PushButton, "Notes", 185, 20, 45, 15, nullptr},
+    {IDC_PAUSE_TEXT, "IDC_PAUSE_TEXT", C::BannerField, "", 45, 140, 60, 14, "Paused"},
+    {IDC_PAUSE, "IDC_PAUSE", C::PushButton, "Pause", 15, 140, 30, 14, nullptr},
+};
+
+void PaintBlackOnWhite(QWidget& window) {
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+}
+
+}  // namespace
+
+CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* parent)
+    : QDialog(parent), m_app(app), m_clock(clock), m_pTray(new CTrayIcon(this)) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Brisaloo "));
+    PaintBlackOnWhite(*this);
+    CreateControls();
+    CreateTrayMenu();
+    m_timer.setInterval(500);
+    connect(&m_timer, &QTimer::timeout, this, &CCountdownDlg::OnTimer);
+    connect(m_pTray, &CTrayIcon::LeftButtonDown, this, &CCountdownDlg::OnTrayMenu);
+    connect(m_pTray, &CTrayIcon::DoubleClicked, this, &CCountdownDlg::OnShowMainScreen);
+}
+
+CCountdownDlg::~CCountdownDlg() { m_pTray->Remove(); }
+
+void CCountdownDlg::CreateControls() {
+    const DialogUnits units(font());
+    for (const ControlTemplate& control : kMainControls) {
+        QWidget* widget = CreateControl(control, units, *this);
+        if (control.nId >= 0) m_controls[control.nId] = widget;
+    }
+    setFixedSize(units.Size(342, 167));
+
+    const std::pair<int, void (CCountdownDlg::*)()> buttons[] = {
+        {IDOK, nullptr},
+        {IDC_SETUP, &CCountdownDlg::OnSetup},
+        {IDC_HIDE, &CCountdownDlg::OnHideMe},
+        {IDC_ABOUT, &CCountdownDlg::OnAbout},
+        {IDC_COPY, &CCountdownDlg::OnCopyToClipboard},
+        {IDC_NOTES, &CCountdownDlg::OnNotes},
+        {IDC_PAUSE, &CCountdownDlg::OnPause},
+    };
+    for (const auto& [nId, handler] : buttons) {
+        auto* button = static_cast<QPushButton*>(m_controls.at(nId));
+        if (handler)
+            connect(button, &QPushButton::clicked, this, handler);
+        else
+            connect(button, &QPushButton::clicked, this, &QDialog::accept);
+    }
+    static_cast<QPushButton*>(m_controls.at(IDC_PAUSE))->setFlat(true);
+}
+
+void CCountdownDlg::CreateTrayMenu() {
+    m_pTrayMenu = new QMenu(QStringLiteral("Brisaloo"), this);
+    m_pTrayMenu->addAction(QStringLiteral("Show Main Screen"), this,
+                           &CCountdownDlg::OnShowMainScreen);
+    m_pTrayMenu->addAction(QStringLiteral("Notes"), this, &CCountdownDlg::OnNotes);
+    m_pTrayMenu->addAction(QStringLiteral("Setup"), this, &CCountdownDlg::OnSetup);
+    m_pTrayMenu->addAction(QStringLiteral("Exit"), this, &CCountdownDlg::OnTrayExit);
+}
+
+QWidget* CCountdownDlg::Control(int nId) const {
+    const auto found = m_controls.find(nId);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+QList<QAction*> CCountdownDlg::TrayMenuActions() const { return m_pTrayMenu->actions(); }
+
+int CCountdownDlg::DoModal() {
+    OnInitDialog();
+    return exec();
+}
+
+void CCountdownDlg::OnInitDialog() {
+    if (m_bInitialised) return;
+    m_bInitialised = true;
+
+    setWindowIcon(QApplication::windowIcon());
+    m_bPaused = 0;
+
+    m_nMonth = m_app.m_nMonth;
+    m_nDay = m_app.m_nDay;
+    m_nYear = m_app.m_nYear;
+    m_nHour = m_app.m_nHour;
+    m_nMinute = m_app.m_nMinute;
+    m_bHideStart = m_app.m_bHideStart;
+    m_nTrivTime = m_app.m_nTrivTime;
+    if (m_bHideStart) m_bHiddenAtStart = 0;
+
+    // The first countdown writes every field, the caption and the tip from one span.
+    const CTime arrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
+    m_strArrival = m_refresh.ArrivalText(arrival);
+    m_refresh.ArrivalTextDue(m_strArrival, true);
+    UpdateArrivalField();
+    const CTimeSpan span = arrival - CTime::GetCurrentTime(m_clock);
+    for (const FieldWrite& write : m_refresh.PlanInitial(span)) SetDlgItemInt(write.nId, write.nValue);
+
+    m_timer.start();
+    setWindowTitle(QString::fromStdString(FormatCaption(span)));
+    m_pTray->Add(QApplication::windowIcon(), QStringLiteral("This is a test string"));
+    m_pTray->SetTip(QString::fromStdString(FormatTrayTip(span)));
+}
+
+void CCountdownDlg::SetDlgItemInt(int nId, std::int64_t nValue) {
+    static_cast<QLineEdit*>(m_controls.at(nId))->setText(QString::number(nValue));
+}
+
+void CCountdownDlg::SetDlgItemText(int nId, const QString& strText) {
+    QWidget* control = m_controls.at(nId);
+    if (auto* line = qobject_cast<QLineEdit*>(control))
+        line->setText(strText);
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(control))
+        text->setPlainText(strText);
+}
+
+void CCountdownDlg::UpdateArrivalField() {
+    SetDlgItemText(IDC_ARRIVAL, QString::fromStdString(m_strArrival));
+}
+
+void CCountdownDlg::SetCaptionAndTip(const CTimeSpan& span) {
+    setWindowTitle(QString::fromStdString(FormatCaption(span)));
+    m_pTray->SetTip(QString::fromStdString(FormatTrayTip(span)));
+}
+
+CTimeSpan CCountdownDlg::CurrentSpan() {
+    m_timeArrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
+    return m_timeArrival - CTime::GetCurrentTime(m_clock);
+}
+
+void CCountdownDlg::RefreshDisplay(std::string_view strMode) {
+    const CTimeSpan span = CurrentSpan();
+    const RefreshPlan plan = m_refresh.Plan(strMode, span);
+    for (const FieldWrite& write : plan) SetDlgItemInt(write.nId, write.nValue);
+    m_strArrival = m_refresh.ArrivalText(m_timeArrival);
+    if (m_refresh.ArrivalTextDue(m_strArrival, IsFullRefresh(strMode))) UpdateArrivalField();
+    if (plan.bCaption) SetCaptionAndTip(span);
+}
+
+void CCountdownDlg::OnTimer() {
+    if (m_bHiddenAtStart == 0 && m_bHideStart != 0) {
+        HideToTray();
+        m_bHiddenAtStart = 1;
+    }
+    RefreshDisplay("NOTALL");
+}
+
+void CCountdownDlg::HideToTray() {
+    // Without a tray there would be no way back to a hidden window: minimise instead.
+    if (CTrayIcon::IsAvailable())
+        hide();
+    else
+        showMinimized();
+}
+
+void CCountdownDlg::OnHideMe() { HideToTray(); }
+
+void CCountdownDlg::OnShowMainScreen() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void CCountdownDlg::OnTrayMenu() { m_pTrayMenu->popup(QCursor::pos()); }
+
+void CCountdownDlg::OnTrayExit() {
+    m_pTray->Remove();
+    QDialog::done(QDialog::Accepted);
+}
+
+void CCountdownDlg::done(int nResult) {
+    m_pTray->Remove();
+    m_timer.stop();
+    QDialog::done(nResult);
+}
+
+void CCountdownDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("&About Brisaloo..."), this, &CCountdownDlg::OnAbout);
+    menu.exec(event->globalPos());
+}
+
+void CCountdownDlg::OnAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CCountdownDlg::OnSetup() {
+    CSetupDlg setup(m_app);
+    if (setup.exec() != QDialog::Accepted) return;
+
+    m_nYear = m_app.m_nYear = setup.m_nYear;
+    m_nDay = m_app.m_nDay = setup.m_nDay;
+    m_nMonth = m_app.m_nMonth = setup.m_nMonth;
+    m_nHour = m_app.m_nHour = setup.m_nHour;
+    m_nMinute = m_app.m_nMinute = setup.m_nMinute;
+    m_nTrivTime = m_app.m_nTrivTime = setup.m_nTrivTime;
+    m_app.m_bHideStart = setup.m_bHideStart;
+
+    if (!WriteProfileSettings(m_app.Profile(), m_app))
+        UserMessages::Warn(nullptr, QStringLiteral("The settings could not be saved to the "
+                                                   "profile. They apply until Brisaloo ends."));
+    m_timeArrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
+    RefreshDisplay("ALL");
+}
+
+void CCountdownDlg::OnCopyToClipboard() {
+    const CTimeSpan span = CurrentSpan();
+    QApplication::clipboard()->setText(QString::fromStdString(FormatClipboard(span)));
+}
+
+void CCountdownDlg::OnNotes() {}
+
+void CCountdownDlg::OnPause() {
+    m_bPaused = m_bPaused ? 0 : 1;
+    SetDlgItemText(IDC_PAUSE_TEXT, m_bPaused ? QStringLiteral("***PAUSED***") : QString());
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "app/MainWindow.h"
+#include "countdown/CTime.h"
+#include "countdown/RefreshRule.h"
+
+class CCountdownApp;
+class CTrayIcon;
+class IClock;
+class QLineEdit;
+class QPlainTextEdit;
+
+// The main window: the arrival moment, the countdown in parts and totals, the
+// trivia square, and the buttons. It owns the tray icon and the one 500 ms
+// timer that keeps the countdown, the caption and the tip current.
+class CCountdownDlg final : public QDialog, public IMainWindow {
+    Q_OBJECT
+public:
+    CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* parent = nullptr);
+    ~CCountdownDlg() override;
+
+    // Initialises the window (once) and runs it until it ends.
+    int DoModal() override;
+    // Everything the window does before it is first shown; DoModal calls it.
+    void OnInitDialog();
+
+    void RefreshDisplay(std::string_view strMode);
+    void OnTimer();
+
+    void OnSetup();
+    void OnHideMe();
+    void OnShowMainScreen();
+    void OnTrayExit();
+    void OnAbout();
+    void OnCopyToClipboard();
+    void OnNotes();
+    void OnPause();
+    void OnTrayMenu();  // a left-button press on the tray icon
+
+    // The tray icon (tests look at its tip).
+    CTrayIcon& Tray() { return *m_pTray; }
+    // The widget of a control id, or nullptr.
+    QWidget* Control(int nId) const;
+    // Tests run the tray menu without a popup: the actions in their order.
+    QList<QAction*> TrayMenuActions() const;
+
+    CTime m_timeArrival;
+    int m_nMonth = 0;
+    int m_nDay = 0;
+    int m_nYear = 0;
+    int m_nHour = 0;
+    int m_nMinute = 0;
+    int m_nTrivTime = 0;
+    int m_bHideStart = 0;
+    int m_bHiddenAtStart = 1;
+    int m_bPaused = 0;
+    std::string m_strArrival;
+
+protected:
+    void done(int nResult) override;  // every way of ending removes the tray icon
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateTrayMenu();
+    void SetDlgItemInt(int nId, std::int64_t nValue);
+    void SetDlgItemText(int nId, const QString& strText);
+    void UpdateArrivalField();
+    void SetCaptionAndTip(const CTimeSpan& span);
+    void HideToTray();
+    CTimeSpan CurrentSpan();
+
+    CCountdownApp& m_app;
+    const IClock& m_clock;
+    CountdownRefresh m_refresh;
+    QTimer m_timer;
+    CTrayIcon* m_pTray = nullptr;
+    QMenu* m_pTrayMenu = nullptr;
+    std::map<int, QWidget*> m_controls;
+    bool m_bInitialised = false;
+};

@@ -1,0 +1,130 @@
+#include "ui/CSetupDlg.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/CCountdownApp.h"
+#include "app/ProfileSettings.h"
+#include "ui/ControlTemplate.h"
+#include "ui/DialogUnits.h"
+#include "ui/UserMessages.h"
+
+namespace {
+
+enum : int {
+    IDC_SETUP_MONTH = 1010,
+    IDC_SETUP_YEAR = 1011,
+    IDC_SETUP_HOUR = 1012,
+    IDC_SETUP_MINUTE = 1013,
+    IDC_SETUP_DAY = 1015,
+    IDC_SETUP_TRIVTIME = 1018,
+    IDC_SETUP_HIDESTART = 1019,
+};
+
+using C = ControlTemplate;
+// Template order, which is the tab order.
+const ControlTemplate kSetupControls[] = {
+    {IDC_SETUP_MONTH, "IDC_SETUP_MONTH", C::EditField, "", 0, 10, 20, 14, "Month"},
+    {IDC_SETUP_DAY, "IDC_SETUP_DAY", C::EditField, "", 25, 10, 20, 14, "Day"},
+    {IDC_SETUP_YEAR, "IDC_SETUP_YEAR", C::EditField, "", 50, 10, 40, 14, "Year"},
+    {IDC_SETUP_HOUR, "IDC_SETUP_HOUR", C::EditField, "", 95, 10, 20, 14, "Hour:"},
+    {IDC_SETUP_MINUTE, "IDC_SETUP_MINUTE", C::EditField, "", 121, 10, 20, 14, "Minute"},
+    {IDC_SETUP_TRIVTIME, "IDC_SETUP_TRIVTIME", C::EditField, "", 70, 40, 40, 14,
+     "Update Trivia every:"},
+    {IDC_SETUP_HIDESTART, "IDC_SETUP_HIDESTART", C::CheckBox, "Hide on startup?", 0, 60, 68, 10,
+     "Hide on startup?"},
+    {1, "IDOK", C::DefaultButton, "OK", 190, 0, 50, 14, nullptr},
+    {2, "IDCANCEL", C::PushButton, "Cancel", 190, 15, 50, 14, nullptr},
+    {-1, nullptr, C::Label, "Month", 0, 0, 21, 8, nullptr},
+    {-1, nullptr, C::Label, "Year", 50, 0, 16, 8, nullptr},
+    {-1, nullptr, C::Label, "Hour:", 95, 0, 18, 8, nullptr},
+    {-1, nullptr, C::Label, "Minute", 121, 0, 22, 8, nullptr},
+    {-1, nullptr, C::Label, "Day", 25, 0, 14, 8, nullptr},
+    {-1, nullptr, C::Label, "Note: Time must be in military time (ex: 23:15 is 11:15pm)", 0, 25,
+     178, 8, nullptr},
+    {-1, nullptr, C::Label, "Update Trivia every:", 0, 46, 65, 8, nullptr},
+    {-1, nullptr, C::Label, "Seconds", 115, 46, 29, 8, nullptr},
+};
+
+// The integer fields in the order OK reads and checks them, with their bounds.
+struct SetupField {
+    int nId;
+    int CSetupDlg::*pMember;
+    int nMin;
+    int nMax;
+    const char* pszWhat;
+};
+const SetupField kExchangeOrder[] = {
+    {IDC_SETUP_DAY, &CSetupDlg::m_nDay, 1, 31, "The day"},
+    {IDC_SETUP_HOUR, &CSetupDlg::m_nHour, 0, 24, "The hour"},
+    {IDC_SETUP_MINUTE, &CSetupDlg::m_nMinute, 0, 60, "The minute"},
+    {IDC_SETUP_MONTH, &CSetupDlg::m_nMonth, 1, 12, "The month"},
+    {IDC_SETUP_YEAR, &CSetupDlg::m_nYear, 1996, 2035, "The year"},
+    {IDC_SETUP_TRIVTIME, &CSetupDlg::m_nTrivTime, 1, 18000, "The trivia interval"},
+};
+
+}  // namespace
+
+CSetupDlg::CSetupDlg(CCountdownApp& app, QWidget* parent) : QDialog(parent), m_app(app) {
+    setWindowTitle(QStringLiteral("Brisaloo Setup"));
+    const DialogUnits units(font());
+    for (const ControlTemplate& control : kSetupControls) {
+        QWidget* widget = CreateControl(control, units, *this);
+        if (control.nId == 1)
+            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
+                    &CSetupDlg::accept);
+        if (control.nId == 2)
+            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
+                    &CSetupDlg::reject);
+    }
+    m_pHideStart = findChild<QCheckBox*>(QStringLiteral("IDC_SETUP_HIDESTART"));
+    setFixedSize(units.Size(252, 87));
+    OnInitDialog();
+}
+
+QLineEdit* CSetupDlg::Field(int nId) const {
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        if (ControlId(*field) == nId) return field;
+    return nullptr;
+}
+
+void CSetupDlg::OnInitDialog() {
+    m_nMonth = m_app.m_nMonth;
+    m_nDay = m_app.m_nDay;
+    m_nYear = m_app.m_nYear;
+    m_nHour = m_app.m_nHour;
+    m_nMinute = m_app.m_nMinute;
+    m_nTrivTime = m_app.m_nTrivTime;
+    m_bHideStart = m_app.m_bHideStart;
+    UpdateData(false);
+}
+
+bool CSetupDlg::UpdateData(bool bSave) {
+    if (!bSave) {
+        for (const SetupField& field : kExchangeOrder)
+            Field(field.nId)->setText(QString::number(this->*field.pMember));
+        m_pHideStart->setChecked(m_bHideStart != 0);
+        return true;
+    }
+    for (const SetupField& field : kExchangeOrder) {
+        if (field.nId == IDC_SETUP_TRIVTIME) m_bHideStart = m_pHideStart->isChecked() ? 1 : 0;
+        QLineEdit* edit = Field(field.nId);
+        const auto value = ParseProfileInt(edit->text().toStdString());
+        if (!value || *value < field.nMin || *value > field.nMax) {
+            UserMessages::Warn(this, QStringLiteral("%1 must be a whole number from %2 to %3.")
+                                         .arg(QLatin1String(field.pszWhat))
+                                         .arg(field.nMin)
+                                         .arg(field.nMax));
+            edit->setFocus();
+            edit->selectAll();
+            return false;
+        }
+        this->*field.pMember = *value;
+    }
+    return true;
+}
+
+void CSetupDlg::accept() {
+    if (UpdateData(true)) QDialog::accept();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QString>
+#include <QSystemTrayIcon>
+
+#include <memory>
+
+class QMenu;
+
+// The program's icon in the notification area. It remembers its tip and
+// whether it is shown, so the rest of the program (and its tests) can work the
+// same whether or not the desktop offers a tray.
+class CTrayIcon final : public QObject {
+    Q_OBJECT
+public:
+    explicit CTrayIcon(QObject* parent = nullptr);
+    ~CTrayIcon() override;
+
+    static bool IsAvailable();
+
+    // Puts the icon into the tray with a first tip; does nothing without a tray.
+    void Add(const QIcon& icon, const QString& strTip);
+    void SetTip(const QString& strTip);
+    // Removing an icon that is already gone does nothing.
+    void Remove();
+
+    bool IsAdded() const { return m_bAdded; }
+    const QString& Tip() const { return m_strTip; }
+
+signals:
+    void LeftButtonDown();  // opens the tray menu
+    void DoubleClicked();   // shows the main window
+
+private:
+    void OnActivated(QSystemTrayIcon::ActivationReason reason);
+
+    std::unique_ptr<QSystemTrayIcon> m_icon;
+    QString m_strTip;
+    bool m_bAdded = false;
+};

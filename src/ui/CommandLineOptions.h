@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the command line asks of this run.
+struct CommandLineOptions {
+    enum class Action { Run, Exit };
+    Action action = Action::Run;
+    int nExitCode = 0;
+    QString strOutput;  // printed to stdout (help, version)
+    QString strError;   // printed to stderr, one line
+    std::optional<QString> strDataDir;
+};
+
+// Parses the arguments (argv[0] first). Needs a QCoreApplication for the
+// program's name and version, but no display.
+CommandLineOptions ParseCommandLine(const QStringList& arguments);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Every message box the program shows goes through here, so that tests can
+// read the text and answer the question without a modal loop.
+namespace UserMessages {
+
+enum class Kind { Information, Warning, Question };
+
+// Returns true for OK / Yes.
+using Handler = std::function<bool(Kind, const QString& strTitle, const QString& strText)>;
+
+void Inform(QWidget* parent, const QString& strText);
+void Warn(QWidget* parent, const QString& strText);
+// A Yes/No question with No as the default button.
+bool AskYesNo(QWidget* parent, const QString& strText);
+
+// Replaces the real message boxes (tests); an empty handler restores them.
+void SetHandler(Handler handler);
+
+}  // namespace UserMessages
