@@ -1,0 +1,128 @@
+#include "app/DataLocation.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+std::string WithoutTrailingSlashes(std::string strDir) {
+    while (strDir.size() > 1 && strDir.back() == '/') strDir.pop_back();
+    return strDir;
+}
+
+std::string Join(const std::string& strDir, const char* pszName) {
+    if (!strDir.empty() && strDir.back() == '/') return strDir + pszName;
+    return strDir + '/' + pszName;
+}
+
+// "/usr/bin" gives "/usr"; a program in the root directory ("") gives "".
+std::string ParentOf(const std::string& strDir) {
+    const auto separator = strDir.rfind('/');
+    if (separator == std::string::npos) return strDir.empty() ? strDir : strDir + "/..";
+    return strDir.substr(0, separator);
+}
+
+std::string BundledTriviaPath(const std::string& strExeDir) {
+    return Join(ParentOf(strExeDir), "share/brisaloo/triv.dat");
+}
+
+bool IsAbsolute(const std::string& strPath) {
+    return !strPath.empty() && strPath.front() == '/';
+}
+
+const char* EnvOrEmpty(const char* pszName) {
+    const char* pszValue = std::getenv(pszName);
+    return pszValue ? pszValue : "";
+}
+
+// Notes and triv.tmp in strNotesDir. A triv.dat there wins (the user's own
+// packed set); then the one beside the executable; then the bundled one.
+DataLocation Place(DataPlace place, const std::string& strNotesDir, const std::string& strExeDir,
+                   const std::string& strMissingTrivia, const FileExistsFn& fileExists) {
+    DataLocation location;
+    location.place = place;
+    location.strNotesDir = strNotesDir;
+    location.strNotesPath = Join(strNotesDir, "notes.dat");
+    location.strTrivTmpDir = strNotesDir;
+    location.strTrivTmpPath = Join(strNotesDir, "triv.tmp");
+    location.bCreateNotesDir = place != DataPlace::BesideExecutable;
+    location.strTrivPath = strMissingTrivia;
+    for (const std::string& strCandidate :
+         {Join(strNotesDir, "triv.dat"), Join(strExeDir, "triv.dat"),
+          BundledTriviaPath(strExeDir)}) {
+        if (fileExists(strCandidate)) {
+            location.strTrivPath = strCandidate;
+            break;
+        }
+    }
+    return location;
+}
+
+}  // namespace
+
+std::string UserDataDir(const std::string& strXdgDataHome, const std::string& strHome) {
+    // A relative XDG_DATA_HOME is invalid and is ignored, as the base
+    // directory rules ask.
+    if (IsAbsolute(strXdgDataHome)) return Join(WithoutTrailingSlashes(strXdgDataHome), "brisaloo");
+    if (IsAbsolute(strHome)) return Join(WithoutTrailingSlashes(strHome), ".local/share/brisaloo");
+    return {};
+}
+
+DataLocation LocateDataFiles(const DataLocationQuery& query, const FileExistsFn& fileExists) {
+    const std::string strExeDir = WithoutTrailingSlashes(query.strExeDir);
+
+    if (query.strDataDir && !query.strDataDir->empty()) {
+        const std::string strDataDir = WithoutTrailingSlashes(*query.strDataDir);
+        return Place(DataPlace::DataDir, strDataDir, strExeDir, Join(strDataDir, "triv.dat"),
+                     fileExists);
+    }
+
+    const std::string strBeside = Join(strExeDir, "triv.dat");
+    const std::string strBundled = BundledTriviaPath(strExeDir);
+    const bool bFolderCopy = fileExists(strBeside) || fileExists(Join(strExeDir, "notes.dat")) ||
+                             !fileExists(strBundled);
+    const std::string strUserDir = UserDataDir(query.strXdgDataHome, query.strHome);
+    // With no home directory known there is nowhere else to go: the folder
+    // it is, and a failed save says so.
+    if ((query.bExeDirWritable && bFolderCopy) || strUserDir.empty())
+        return Place(DataPlace::BesideExecutable, strExeDir, strExeDir, strBeside, fileExists);
+
+    return Place(DataPlace::UserDataHome, strUserDir, strExeDir, strBundled, fileExists);
+}
+
+DataLocation LocateDataFilesForThisProcess(const std::string& strExeDir,
+                                           const std::optional<std::string>& strDataDir) {
+    DataLocationQuery query;
+    query.strExeDir = strExeDir;
+    query.bExeDirWritable = ::access(strExeDir.empty() ? "/" : strExeDir.c_str(), W_OK) == 0;
+    query.strDataDir = strDataDir;
+    query.strXdgDataHome = EnvOrEmpty("XDG_DATA_HOME");
+    query.strHome = EnvOrEmpty("HOME");
+    return LocateDataFiles(query, [](const std::string& strPath) {
+        struct stat info {};
+        return ::stat(strPath.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    });
+}
+
+bool EnsureDirectory(const std::string& strDir, std::string& strError) {
+    // Each missing level is made private to the user, as data directories
+    // should be; existing ones are left as they are.
+    for (std::size_t end = 1; end <= strDir.size(); ++end) {
+        if (end != strDir.size() && strDir[end] != '/') continue;
+        const std::string strPrefix = strDir.substr(0, end);
+        if (::mkdir(strPrefix.c_str(), 0700) != 0 && errno != EEXIST) {
+            strError = "Could not create the folder " + strPrefix + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    struct stat info {};
+    if (::stat(strDir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        strError = "Could not create the folder " + strDir + ": a file of that name is in the way";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+// Where notes.dat, triv.dat and triv.tmp live.
+//
+// 1. --data-dir DIR: notes and triv.tmp in DIR; the trivia is DIR/triv.dat
+//    when it is there, else the copy that came with the program.
+// 2. A copy the user can write beside (unpacked into a folder, the build
+//    directory): all three beside the executable, as they always were.
+// 3. An installed copy: the user's notes and triv.tmp in
+//    $XDG_DATA_HOME/brisaloo (~/.local/share/brisaloo when unset), the trivia
+//    read from <prefix>/share/brisaloo/triv.dat.
+//
+// A copy counts as installed when its directory is read-only, and also when
+// the directory is writable but holds neither triv.dat nor notes.dat while
+// ../share/brisaloo/triv.dat exists: root running /usr/bin/brisaloo, or a
+// user's own ~/.local/bin install, keeps its data out of the bin directory.
+enum class DataPlace {
+    DataDir,           // --data-dir
+    BesideExecutable,  // a folder copy
+    UserDataHome,      // an installed copy
+};
+
+struct DataLocationQuery {
+    std::string strExeDir;                  // directory of the running executable
+    bool bExeDirWritable = false;           // tested by the caller
+    std::optional<std::string> strDataDir;  // --data-dir, when given
+    std::string strXdgDataHome;             // $XDG_DATA_HOME, "" when unset
+    std::string strHome;                    // $HOME, "" when unknown
+};
+
+struct DataLocation {
+    DataPlace place = DataPlace::BesideExecutable;
+    std::string strNotesDir;    // holds notes.dat
+    std::string strNotesPath;   // strNotesDir/notes.dat
+    std::string strTrivPath;    // the trivia file to read
+    std::string strTrivTmpDir;  // where triv.tmp is written while loading
+    std::string strTrivTmpPath;
+    bool bCreateNotesDir = false;  // the caller creates strNotesDir (with parents) first
+};
+
+using FileExistsFn = std::function<bool(const std::string& strPath)>;
+
+// The rule above. Asks nothing of the system except through fileExists.
+DataLocation LocateDataFiles(const DataLocationQuery& query, const FileExistsFn& fileExists);
+
+// The user's data directory for Brisaloo: $XDG_DATA_HOME/brisaloo, or
+// $HOME/.local/share/brisaloo when XDG_DATA_HOME is unset, empty or relative.
+// "" when neither gives an absolute directory.
+std::string UserDataDir(const std::string& strXdgDataHome, const std::string& strHome);
+
+// The same rule for this process: reads XDG_DATA_HOME and HOME, tests the
+// executable's directory for writing and files for existence.
+DataLocation LocateDataFilesForThisProcess(const std::string& strExeDir,
+                                           const std::optional<std::string>& strDataDir);
+
+// Creates a directory and its parents; true when it exists afterwards.
+bool EnsureDirectory(const std::string& strDir, std::string& strError);

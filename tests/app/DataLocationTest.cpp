@@ -1,0 +1,372 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <set>
+
+#include "app/DataLocation.h"
+
+namespace {
+
+struct LocationCase {
+    const char* name;
+    const char* exeDir;
+    bool bWritable;
+    const char* dataDir;  // nullptr: no --data-dir
+    const char* xdgDataHome;
+    const char* home;
+    std::set<std::string> existing;  // files that exist
+    DataPlace place;
+    const char* notesPath;
+    const char* trivPath;
+    const char* trivTmpPath;
+    bool bCreate;
+};
+
+class DataLocationRule : public testing::TestWithParam<LocationCase> {};
+
+TEST_P(DataLocationRule, PlacesEachFile) {
+    const LocationCase& c = GetParam();
+    DataLocationQuery query;
+    query.strExeDir = c.exeDir;
+    query.bExeDirWritable = c.bWritable;
+    if (c.dataDir) query.strDataDir = c.dataDir;
+    query.strXdgDataHome = c.xdgDataHome;
+    query.strHome = c.home;
+    const DataLocation location = LocateDataFiles(
+        query, [&](const std::string& strPath) { return c.existing.count(strPath) > 0; });
+    EXPECT_EQ(location.place, c.place);
+    EXPECT_EQ(location.strNotesPath, c.notesPath);
+    EXPECT_EQ(location.strNotesDir + "/notes.dat", c.notesPath);
+    EXPECT_EQ(location.strTrivPath, c.trivPath);
+    EXPECT_EQ(location.strTrivTmpPath, c.trivTmpPath);
+    EXPECT_EQ(location.strTrivTmpDir + "/triv.tmp", c.trivTmpPath);
+    EXPECT_EQ(location.bCreateNotesDir, c.bCreate);
+}
+
+const std::string kBundled = "/usr/share/brisaloo/triv.dat";
+const std::string kUserData = "/home/u/.local/share/brisaloo";
+
+INSTANTIATE_TEST_SUITE_P(Rule, DataLocationRule,
+                         testing::Values(
+                             // Copies the user can write beside keep everything there.
+                             LocationCase{"UnpackedFolder",
+                                          "/home/u/trip",
+                                          true,
+                                          nullptr,
+                                          "",
+                                          "/home/u",
+                                          {"/home/u/trip/triv.dat"},
+                                          DataPlace::BesideExecutable,
+                                          "/home/u/trip/notes.dat",
+                                          "/home/u/trip/triv.dat",
+                                          "/home/u/trip/triv.tmp",
+                                          false},
+                             LocationCase{"BuildDirectoryWithoutTrivia",
+                                          "/src/build",
+                                          true,
+                                          nullptr,
+                                          "",
+                                          "/home/u",
+                                          {},
+                                          DataPlace::BesideExecutable,
+                                          "/src/build/notes.dat",
+                                          "/src/build/triv.dat",
+                                          "/src/build/triv.tmp",
+                                          false},
+                             LocationCase{"WritableFolderWithOnlyNotesKeepsThem",
+                                          "/usr/bin",
+                                          true,
+                                          nullptr,
+                                          "",
+                                          "/home/u",
+                                          {"/usr/bin/notes.dat", kBundled},
+                                          DataPlace::BesideExecutable,
+                                          "/usr/bin/notes.dat",
+                                          kBundled.c_str(),
+                                          "/usr/bin/triv.tmp",
+                                          false},
+                             LocationCase{"ProgramInTheRootDirectory",
+                                          "",
+                                          true,
+                                          nullptr,
+                                          "",
+                                          "/home/u",
+                                          {"/triv.dat"},
+                                          DataPlace::BesideExecutable,
+                                          "/notes.dat",
+                                          "/triv.dat",
+                                          "/triv.tmp",
+                                          false},
+                             // Installed copies keep the user's notes in the user's data home.
+                             LocationCase{"InstalledXdgUnset",
+                                          "/usr/bin",
+                                          false,
+                                          nullptr,
+                                          "",
+                                          "/home/u",
+                                          {kBundled},
+                                          DataPlace::UserDataHome,
+                                          "/home/u/.local/share/brisaloo/notes.dat",
+                                          kBundled.c_str(),
+                                          "/home/u/.local/share/brisaloo/triv.tmp",
+                                          true},
+                             LocationCase{"InstalledXdgSet",
+                                          "/usr/bin",
+                                          false,
+                                          nullptr,
+                                          "/home/u/data/",
+                                          "/home/u",
+                                          {kBundled},
+                                          DataPlace::UserDataHome,
+                                          "/home/u/data/brisaloo/notes.dat",
+                                          kBundled.c_str(),
+                                          "/home/u/data/brisaloo/triv.tmp",
+                                          true},
+                             LocationCase{"InstalledRelativeXdgIsIgnored",
+                                          "/usr/bin",
+                                          false,
+                                          nullptr,
+                                          "data",
+                                          "/home/u",
+                                          {kBundled},
+                                          DataPlace::UserDataHome,
+                                          "/home/u/.local/share/brisaloo/notes.dat",
+                                          kBundled.c_str(),
+                                          "/home/u/.local/share/brisaloo/triv.tmp",
+                                          true},
+                             LocationCase{"InstalledButTriviaMissingNamesTheBundledFile",
+                                          "/usr/bin",
+                                          false,
+                                          nullptr,
+                                          "",
+                                          "/home/u",
+                                          {},
+                                          DataPlace::UserDataHome,
+                                          "/home/u/.local/share/brisaloo/notes.dat",
+                                          kBundled.c_str(),
+                                          "/home/u/.local/share/brisaloo/triv.tmp",
+                                          true},
+                             LocationCase{"RootRunningTheInstalledCopy",
+                                          "/usr/bin",
+                                          true,
+                                          nullptr,
+                                          "",
+                                          "/root",
+                                          {kBundled},
+                                          DataPlace::UserDataHome,
+                                          "/root/.local/share/brisaloo/notes.dat",
+                                          kBundled.c_str(),
+                                          "/root/.local/share/brisaloo/triv.tmp",
+                                          true},
+                             LocationCase{"UserOwnPrefix",
+                                          "/home/u/.local/bin",
+                                          true,
+                                          nullptr,
+                                          "",
+                                          "/home/u",
+                                          {"/home/u/.local/share/brisaloo/triv.dat"},
+                                          DataPlace::UserDataHome,
+                                          "/home/u/.local/share/brisaloo/notes.dat",
+                                          "/home/u/.local/share/brisaloo/triv.dat",
+                                          "/home/u/.local/share/brisaloo/triv.tmp",
+                                          true},
+                             LocationCase{"UsersOwnTriviaWinsOverTheBundledOne",
+                                          "/usr/bin",
+                                          false,
+                                          nullptr,
+                                          "",
+                                          "/home/u",
+                                          {kBundled, kUserData + "/triv.dat"},
+                                          DataPlace::UserDataHome,
+                                          "/home/u/.local/share/brisaloo/notes.dat",
+                                          "/home/u/.local/share/brisaloo/triv.dat",
+                                          "/home/u/.local/share/brisaloo/triv.tmp",
+                                          true},
+                             LocationCase{"ReadOnlyFolderCopyReadsTheTriviaBesideIt",
+                                          "/media/cd",
+                                          false,
+                                          nullptr,
+                                          "",
+                                          "/home/u",
+                                          {"/media/cd/triv.dat"},
+                                          DataPlace::UserDataHome,
+                                          "/home/u/.local/share/brisaloo/notes.dat",
+                                          "/media/cd/triv.dat",
+                                          "/home/u/.local/share/brisaloo/triv.tmp",
+                                          true},
+                             LocationCase{"NoHomeAnywhereFallsBackToTheFolder",
+                                          "/usr/bin",
+                                          false,
+                                          nullptr,
+                                          "",
+                                          "",
+                                          {kBundled},
+                                          DataPlace::BesideExecutable,
+                                          "/usr/bin/notes.dat",
+                                          kBundled.c_str(),
+                                          "/usr/bin/triv.tmp",
+                                          false},
+                             // --data-dir wins over both.
+                             LocationCase{"DataDirWithItsOwnTrivia",
+                                          "/usr/bin",
+                                          false,
+                                          "/home/u/trip/",
+                                          "",
+                                          "/home/u",
+                                          {kBundled, "/home/u/trip/triv.dat"},
+                                          DataPlace::DataDir,
+                                          "/home/u/trip/notes.dat",
+                                          "/home/u/trip/triv.dat",
+                                          "/home/u/trip/triv.tmp",
+                                          true},
+                             LocationCase{"DataDirForAnInstalledCopy",
+                                          "/usr/bin",
+                                          false,
+                                          "/home/u/trip",
+                                          "/x",
+                                          "/home/u",
+                                          {kBundled},
+                                          DataPlace::DataDir,
+                                          "/home/u/trip/notes.dat",
+                                          kBundled.c_str(),
+                                          "/home/u/trip/triv.tmp",
+                                          true},
+                             LocationCase{"DataDirForAFolderCopy",
+                                          "/opt/b",
+                                          true,
+                                          "/home/u/trip",
+                                          "",
+                                          "/home/u",
+                                          {"/opt/b/triv.dat"},
+                                          DataPlace::DataDir,
+                                          "/home/u/trip/notes.dat",
+                                          "/opt/b/triv.dat",
+                                          "/home/u/trip/triv.tmp",
+                                          true},
+                             LocationCase{"DataDirAndNoTriviaAnywhere",
+                                          "/opt/b",
+                                          true,
+                                          "/home/u/trip",
+                                          "",
+                                          "/home/u",
+                                          {},
+                                          DataPlace::DataDir,
+                                          "/home/u/trip/notes.dat",
+                                          "/home/u/trip/triv.dat",
+                                          "/home/u/trip/triv.tmp",
+                                          true},
+                             LocationCase{"EmptyDataDirIsNoDataDir",
+                                          "/opt/b",
+                                          true,
+                                          "",
+                                          "",
+                                          "/home/u",
+                                          {"/opt/b/triv.dat"},
+                                          DataPlace::BesideExecutable,
+                                          "/opt/b/notes.dat",
+                                          "/opt/b/triv.dat",
+                                          "/opt/b/triv.tmp",
+                                          false}),
+                         [](const testing::TestParamInfo<LocationCase>& info) {
+                             return info.param.name;
+                         });
+
+struct UserDirCase {
+    const char* xdg;
+    const char* home;
+    const char* expected;
+};
+
+class UserDataDirRule : public testing::TestWithParam<UserDirCase> {};
+
+TEST_P(UserDataDirRule, FollowsTheBaseDirectoryRules) {
+    EXPECT_EQ(UserDataDir(GetParam().xdg, GetParam().home), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rule, UserDataDirRule,
+    testing::Values(UserDirCase{"", "/home/u", "/home/u/.local/share/brisaloo"},
+                    UserDirCase{"/d", "/home/u", "/d/brisaloo"},
+                    UserDirCase{"/", "/home/u", "/brisaloo"},
+                    UserDirCase{"rel", "/home/u/", "/home/u/.local/share/brisaloo"},
+                    UserDirCase{"", "", ""}, UserDirCase{"", "relative", ""}));
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* pszName, const char* pszValue) : m_strName(pszName) {
+        if (const char* pszOld = std::getenv(pszName)) m_old = pszOld;
+        ::setenv(pszName, pszValue, 1);
+    }
+    ~ScopedEnv() {
+        if (m_old)
+            ::setenv(m_strName.c_str(), m_old->c_str(), 1);
+        else
+            ::unsetenv(m_strName.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string m_strName;
+    std::optional<std::string> m_old;
+};
+
+class DataDirectoryOnDisk : public testing::Test {
+protected:
+    void SetUp() override {
+        m_root = std::filesystem::path(testing::TempDir()) /
+                 ("data-location-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(m_root);
+        std::filesystem::create_directories(m_root);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_root); }
+
+    std::filesystem::path m_root;
+};
+
+TEST_F(DataDirectoryOnDisk, CreatesMissingLevelsPrivately) {
+    const std::string strDir = (m_root / "a/b/brisaloo").string();
+    std::string strError;
+    ASSERT_TRUE(EnsureDirectory(strDir, strError)) << strError;
+    struct stat info {};
+    ASSERT_EQ(::stat(strDir.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_TRUE(EnsureDirectory(strDir, strError)) << "an existing folder is fine";
+}
+
+TEST_F(DataDirectoryOnDisk, AFileInTheWayIsReported) {
+    std::ofstream(m_root / "brisaloo") << "x";
+    std::string strError;
+    EXPECT_FALSE(EnsureDirectory((m_root / "brisaloo").string(), strError));
+    EXPECT_NE(strError.find("brisaloo"), std::string::npos) << strError;
+    EXPECT_FALSE(EnsureDirectory((m_root / "brisaloo/sub").string(), strError));
+}
+
+TEST_F(DataDirectoryOnDisk, ThisProcessReadsTheEnvironmentAndTheDisk) {
+    // An installed layout the test can write to: the bundled trivia decides.
+    std::filesystem::create_directories(m_root / "bin");
+    std::filesystem::create_directories(m_root / "share/brisaloo");
+    std::ofstream(m_root / "share/brisaloo/triv.dat") << "x";
+    const std::string strXdg = (m_root / "xdg-data").string();
+    ScopedEnv xdg("XDG_DATA_HOME", strXdg.c_str());
+
+    const DataLocation installed =
+        LocateDataFilesForThisProcess((m_root / "bin").string(), std::nullopt);
+    EXPECT_EQ(installed.place, DataPlace::UserDataHome);
+    EXPECT_EQ(installed.strNotesDir, strXdg + "/brisaloo");
+    EXPECT_EQ(installed.strTrivPath, (m_root / "share/brisaloo/triv.dat").string());
+
+    std::ofstream(m_root / "bin/triv.dat") << "x";
+    const DataLocation folder =
+        LocateDataFilesForThisProcess((m_root / "bin").string(), std::nullopt);
+    EXPECT_EQ(folder.place, DataPlace::BesideExecutable);
+    EXPECT_EQ(folder.strTrivPath, (m_root / "bin/triv.dat").string());
+}
+
+}  // namespace
