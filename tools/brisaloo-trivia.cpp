@@ -1,0 +1,173 @@
+// brisaloo-trivia: makes and checks the scrambled trivia file triv.dat.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "trivia/TriviaCheck.h"
+#include "trivia/TriviaCodec.h"
+#include "trivia/TriviaTable.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFindings = 1;
+constexpr int kExitError = 2;
+constexpr const char* kTool = "brisaloo-trivia";
+
+void PrintHelp() {
+    const int nShift = kTriviaShift;
+    std::printf(
+        "Usage: %s COMMAND ARGUMENTS\n"
+        "\n"
+        "Makes and checks triv.dat, the trivia file Brisaloo reads from the directory\n"
+        "of its program.\n"
+        "\n"
+        "Commands:\n"
+        "  pack IN.txt OUT.dat    scramble a plain trivia text into a trivia file\n"
+        "  unpack IN.dat OUT.txt  turn a trivia file back into plain text\n"
+        "  check FILE             list by line number every entry of FILE that would\n"
+        "                         show wrongly\n"
+        "  --help                 show this text\n"
+        "\n"
+        "Entry format: one entry per line. A line ends at LF; a CR before the LF stays\n"
+        "in the line. Each entry reads\n"
+        "\n"
+        "    N|CAT|Question?|Answer|\n"
+        "\n"
+        "  N         anything without \"|\", usually a running number; not shown\n"
+        "  CAT       a category code of exactly 3 bytes (GEO, SCI, HIS ...); not shown\n"
+        "  Question  shown first; not empty, no \"|\" inside\n"
+        "  Answer    revealed half-way through the interval; no \"|\" inside. It must\n"
+        "            be closed by \"|\", or it never shows. An empty answer (Q?||)\n"
+        "            gives a question that is never answered.\n"
+        "\n"
+        "Anything after the \"|\" that closes the answer is ignored. Brisaloo shows\n"
+        "at most the first %d entries.\n"
+        "\n"
+        "Example:\n"
+        "\n"
+        "    1|GEO|What is the capital city of Australia?|Canberra|\n"
+        "\n"
+        "Packed form: every byte of the plain text plus %d (0x%02X), modulo 256.\n"
+        "check reads FILE as packed when it holds more 0x%02X bytes (a packed \"|\")\n"
+        "than \"|\" bytes, and as plain text otherwise.\n"
+        "\n"
+        "Exit status: 0 on success; 1 when check finds entries that would show wrongly;\n"
+        "2 for bad usage or a file that cannot be read or written.\n",
+        kTool, kTriviaMaxLines, nShift, nShift, static_cast<unsigned char>('|' + kTriviaShift));
+}
+
+int Fail(const std::string& strMessage) {
+    std::fprintf(stderr, "%s: %s\n", kTool, strMessage.c_str());
+    return kExitError;
+}
+
+int UsageError(const std::string& strMessage) {
+    return Fail(strMessage + " (see " + kTool + " --help)");
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& strPath, std::string& strError) {
+    std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
+    if (!pFile) {
+        strError = "cannot read " + strPath + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    std::string strBytes;
+    char buffer[64 * 1024];
+    std::size_t nRead = 0;
+    while ((nRead = std::fread(buffer, 1, sizeof buffer, pFile)) > 0) strBytes.append(buffer, nRead);
+    const bool bFailed = std::ferror(pFile) != 0;
+    const int nError = errno;
+    std::fclose(pFile);
+    if (bFailed) {
+        strError = "cannot read " + strPath + ": " + std::strerror(nError);
+        return std::nullopt;
+    }
+    return strBytes;
+}
+
+bool WriteWholeFile(const std::string& strPath, std::string_view bytes, std::string& strError) {
+    std::FILE* pFile = std::fopen(strPath.c_str(), "wb");
+    if (!pFile) {
+        strError = "cannot write " + strPath + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool bWritten = std::fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
+    int nError = errno;
+    const bool bClosed = std::fclose(pFile) == 0;
+    if (bWritten && !bClosed) nError = errno;
+    if (!bWritten || !bClosed) {
+        std::remove(strPath.c_str());
+        strError = "cannot write " + strPath + ": " + std::strerror(nError);
+        return false;
+    }
+    return true;
+}
+
+int Convert(const std::string& strIn, const std::string& strOut, bool bPack) {
+    std::string strError;
+    const std::optional<std::string> bytes = ReadWholeFile(strIn, strError);
+    if (!bytes) return Fail(strError);
+    const std::string strConverted = bPack ? PackTrivia(*bytes) : UnpackTrivia(*bytes);
+    if (!WriteWholeFile(strOut, strConverted, strError)) return Fail(strError);
+    return kExitOk;
+}
+
+int Check(const std::string& strPath) {
+    std::string strError;
+    const std::optional<std::string> bytes = ReadWholeFile(strPath, strError);
+    if (!bytes) return Fail(strError);
+    const bool bPacked = LooksPacked(*bytes);
+    const std::string strPlain = bPacked ? UnpackTrivia(*bytes) : *bytes;
+    const std::vector<TriviaFinding> findings = CheckTriviaText(strPlain);
+    const std::size_t nLines = SplitTriviaLines(strPlain).size();
+
+    std::size_t nShown = 0;
+    for (const TriviaFinding& finding : findings) {
+        if (finding.problem == TriviaProblem::BeyondTable) break;  // one line for all of them
+        std::printf("%s:%d: %.*s\n", strPath.c_str(), finding.nLine,
+                    static_cast<int>(DescribeTriviaProblem(finding.problem).size()),
+                    DescribeTriviaProblem(finding.problem).data());
+        ++nShown;
+    }
+    if (nShown < findings.size()) {
+        const std::string_view strBeyond = DescribeTriviaProblem(TriviaProblem::BeyondTable);
+        std::printf("%s:%d-%zu: %.*s\n", strPath.c_str(), findings[nShown].nLine, nLines,
+                    static_cast<int>(strBeyond.size()), strBeyond.data());
+    }
+    const char* pszForm = bPacked ? "packed" : "plain";
+    if (findings.empty()) {
+        std::printf("%s: %zu entries (%s), all well-formed\n", strPath.c_str(), nLines, pszForm);
+        return kExitOk;
+    }
+    std::printf("%s: %zu of %zu entries (%s) would show wrongly\n", strPath.c_str(),
+                findings.size(), nLines, pszForm);
+    return kExitFindings;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return UsageError("no command given");
+    const std::string& strCommand = args[0];
+    if (strCommand == "--help" || strCommand == "-h" || strCommand == "help") {
+        PrintHelp();
+        return kExitOk;
+    }
+    if (strCommand == "pack" || strCommand == "unpack") {
+        if (args.size() != 3) return UsageError(strCommand + " takes an input and an output file");
+        return Convert(args[1], args[2], strCommand == "pack");
+    }
+    if (strCommand == "check") {
+        if (args.size() != 2) return UsageError("check takes one file");
+        return Check(args[1]);
+    }
+    return UsageError("unknown command \"" + strCommand + "\"");
+}
