@@ -1,0 +1,302 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+#include "app/CCountdownApp.h"
+#include "countdown/Clock.h"
+#include "countdown/ControlIds.h"
+#include "countdown/CountdownTexts.h"
+#include "support/MemoryProfile.h"
+#include "ui/CCountdownDlg.h"
+#include "ui/CTrayIcon.h"
+#include "ui/MainWindowIds.h"
+#include "UiTestSupport.h"
+
+namespace {
+
+// 2027-01-01 00:00:00 UTC; tests run with TZ=UTC.
+constexpr std::int64_t kArrival2027 = 1798761600;
+
+struct Fixture {
+    explicit Fixture(std::int64_t now, bool bArrival2027 = true) : clock(now), app(profile) {
+        if (bArrival2027) {
+            profile.Set("DESTINATION", "YEAR", 2027);
+            profile.Set("DESTINATION", "MONTH", 1);
+            profile.Set("DESTINATION", "DAY", 1);
+            profile.Set("DESTINATION", "HOUR", 0);
+            profile.Set("DESTINATION", "MINUTE", 0);
+        }
+        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt});
+        dlg = std::make_unique<CCountdownDlg>(app, clock);
+        dlg->OnInitDialog();
+    }
+    QString Field(int nId) const { return TextOf(dlg->Control(nId)); }
+
+    MemoryProfile profile;
+    FixedClock clock;
+    CCountdownApp app;
+    std::unique_ptr<CCountdownDlg> dlg;
+};
+
+// What the whole window shows must be one span: the seven fields, the caption and the tip.
+void ExpectShowsSpan(const Fixture& f, const CTimeSpan& span) {
+    QCOMPARE(f.Field(IDC_DAYS).toLongLong(), span.GetDays());
+    QCOMPARE(f.Field(IDC_HOURS).toLongLong(), span.GetHours());
+    QCOMPARE(f.Field(IDC_MINUTES).toLongLong(), span.GetMinutes());
+    QCOMPARE(f.Field(IDC_SECONDS).toLongLong(), span.GetSeconds());
+    QCOMPARE(f.Field(IDC_TOTAL_HOURS).toLongLong(), span.GetTotalHours());
+    QCOMPARE(f.Field(IDC_TOTAL_MINUTES).toLongLong(), span.GetTotalMinutes());
+    QCOMPARE(f.Field(IDC_TOTAL_SECONDS).toLongLong(), span.GetTotalSeconds());
+    QCOMPARE(f.dlg->windowTitle(), QString::fromStdString(FormatCaption(span)));
+    QCOMPARE(f.dlg->Tray().Tip(), QString::fromStdString(FormatTrayTip(span)));
+}
+
+}  // namespace
+
+class CountdownDlgTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void emptyProfileCountsToJanuary2000() {
+        Fixture f(kArrival2027, false);
+        QCOMPARE(f.Field(IDC_ARRIVAL), QStringLiteral("Saturday January 01, 2000 00:01"));
+        const CTimeSpan span = CTime(946684860) - CTime(kArrival2027);
+        ExpectShowsSpan(f, span);
+        QVERIFY(f.Field(IDC_DAYS).startsWith('-'));
+        QVERIFY(f.dlg->windowTitle().startsWith(QStringLiteral("Brisaloo (-")));
+        QVERIFY(f.dlg->Tray().IsAdded());
+    }
+
+    void ticksFollowTheTrueSpan_data() {
+        QTest::addColumn<qint64>("start");  // seconds before the arrival
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<qint64>("jumpAtTick");
+        QTest::addColumn<qint64>("jumpBy");
+        QTest::newRow("minute rollover") << qint64(65) << 20 << qint64(-1) << qint64(0);
+        QTest::newRow("hour rollover") << qint64(3605) << 20 << qint64(-1) << qint64(0);
+        QTest::newRow("day rollover") << qint64(86405) << 20 << qint64(-1) << qint64(0);
+        QTest::newRow("across the arrival") << qint64(5) << 300 << qint64(-1) << qint64(0);
+        QTest::newRow("clock jumps three hours") << qint64(86400 * 2) << 10 << qint64(4)
+                                                << qint64(3 * 3600 + 17);
+        QTest::newRow("jump past the arrival") << qint64(600) << 10 << qint64(3) << qint64(4000);
+    }
+    void ticksFollowTheTrueSpan() {
+        QFETCH(qint64, start);
+        QFETCH(int, ticks);
+        QFETCH(qint64, jumpAtTick);
+        QFETCH(qint64, jumpBy);
+        Fixture f(kArrival2027 - start);
+        for (int tick = 1; tick <= ticks; ++tick) {
+            if (tick % 2 == 0) f.clock.Advance(1);
+            if (tick == jumpAtTick) f.clock.Advance(jumpBy);
+            f.dlg->OnTimer();
+            ExpectShowsSpan(f, CTime(kArrival2027) - CTime(f.clock.Now()));
+        }
+    }
+
+    void accessibleNamesForEveryField() {
+        Fixture f(kArrival2027);
+        const std::pair<int, const char*> names[] = {
+            {IDC_DAYS, "Days"},
+            {IDC_HOURS, "Hours"},
+            {IDC_MINUTES, "Minutes"},
+            {IDC_SECONDS, "Seconds"},
+            {IDC_TOTAL_HOURS, "Total Hours"},
+            {IDC_TOTAL_MINUTES, "Total Minutes"},
+            {IDC_TOTAL_SECONDS, "Total Seconds"},
+            {IDC_ARRIVAL, "Date and Time of Arrival:"},
+            {IDC_TRIVIA_QUESTION, "Trivia question"},
+            {IDC_TRIVIA_ANSWER, "Trivia answer"},
+            {IDC_PAUSE_TEXT, "Paused"},
+        };
+        for (const auto& [nId, name] : names)
+            QCOMPARE(f.dlg->Control(nId)->accessibleName(), QString::fromLatin1(name));
+        const std::pair<int, const char*> buttons[] = {
+            {IDOK, "Close"},         {IDC_SETUP, "Setup"},
+            {IDC_HIDE, "Hide Me"},   {IDC_ABOUT, "About Brisaloo"},
+            {IDC_COPY, "Copy to Clipboard"}, {IDC_NOTES, "Notes"},
+            {IDC_PAUSE, "Pause"},
+        };
+        for (const auto& [nId, text] : buttons)
+            QCOMPARE(static_cast<QPushButton*>(f.dlg->Control(nId))->text(),
+                     QString::fromLatin1(text));
+        for (int nId : {int(IDC_DAYS), int(IDC_TOTAL_SECONDS), int(IDC_ARRIVAL)})
+            QVERIFY(static_cast<QLineEdit*>(f.dlg->Control(nId))->isReadOnly());
+    }
+
+    void pauseTogglesTheBanner() {
+        Fixture f(kArrival2027 - 100);
+        QCOMPARE(f.Field(IDC_PAUSE_TEXT), QString());
+        f.dlg->OnPause();
+        QCOMPARE(f.Field(IDC_PAUSE_TEXT), QStringLiteral("***PAUSED***"));
+        f.clock.Advance(1);
+        f.dlg->OnTimer();
+        QCOMPARE(f.Field(IDC_SECONDS), QStringLiteral("39"));  // the countdown runs on
+        f.dlg->OnPause();
+        QCOMPARE(f.Field(IDC_PAUSE_TEXT), QString());
+    }
+
+    void clipboardHoldsTheCountdownOfTheClick_data() {
+        QTest::addColumn<qint64>("span");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("90061") << qint64(90061) << "1 Days 1 Hrs 1 Mins 1 Secs";
+        QTest::newRow("0") << qint64(0) << "0 Days 0 Hrs 0 Mins 0 Secs";
+        QTest::newRow("-61") << qint64(-61) << "0 Days 0 Hrs -1 Mins -1 Secs";
+    }
+    void clipboardHoldsTheCountdownOfTheClick() {
+        QFETCH(qint64, span);
+        QFETCH(QString, text);
+        Fixture f(kArrival2027 - 5);
+        f.clock.Set(kArrival2027 - span);  // the fields are stale; the copy is not
+        f.dlg->OnCopyToClipboard();
+        QCOMPARE(QApplication::clipboard()->text(), text);
+    }
+
+    void trayMenuItemsInOrder() {
+        Fixture f(kArrival2027);
+        QStringList texts;
+        for (QAction* action : f.dlg->TrayMenuActions()) {
+            QVERIFY(!action->isSeparator());
+            texts << action->text();
+        }
+        QCOMPARE(texts, (QStringList{"Show Main Screen", "Notes", "Setup", "Exit"}));
+    }
+
+    void hideMeAndShowMainScreen() {
+        Fixture f(kArrival2027);
+        f.dlg->show();
+        f.dlg->OnHideMe();
+        if (CTrayIcon::IsAvailable())
+            QVERIFY(!f.dlg->isVisible());
+        else
+            QVERIFY(f.dlg->isMinimized());  // no tray: the window must stay reachable
+        f.dlg->OnShowMainScreen();
+        QVERIFY(f.dlg->isVisible());
+    }
+
+    void hideOnStartHidesOnTheFirstTickOnly() {
+        MemoryProfile profile;
+        profile.Set("SETTINGS", "HIDESTART", 1);
+        FixedClock clock(kArrival2027);
+        CCountdownApp app(profile);
+        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt});
+        CCountdownDlg dlg(app, clock);
+        dlg.OnInitDialog();
+        dlg.show();
+        dlg.OnTimer();
+        QVERIFY(!dlg.isVisible() || dlg.isMinimized());
+        QCOMPARE(dlg.m_bHiddenAtStart, 1);
+        dlg.OnShowMainScreen();
+        dlg.showNormal();
+        dlg.OnTimer();
+        QVERIFY(dlg.isVisible() && !dlg.isMinimized());
+    }
+
+    void everyWayOfEndingRemovesTheTrayIcon_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("tray exit") << "exit";
+        QTest::newRow("close button") << "close";
+        QTest::newRow("escape") << "escape";
+        QTest::newRow("window close box") << "closebox";
+    }
+    void everyWayOfEndingRemovesTheTrayIcon() {
+        QFETCH(QString, how);
+        MemoryProfile profile;
+        FixedClock clock(kArrival2027);
+        CCountdownApp app(profile);
+        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt});
+        CCountdownDlg dlg(app, clock);
+        QTimer::singleShot(50, &dlg, [&] {
+            QVERIFY(dlg.Tray().IsAdded());
+            if (how == "exit") dlg.OnTrayExit();
+            if (how == "close") static_cast<QPushButton*>(dlg.Control(IDOK))->click();
+            if (how == "escape") QTest::keyClick(&dlg, Qt::Key_Escape);
+            if (how == "closebox") dlg.close();
+        });
+        dlg.DoModal();
+        QVERIFY(!dlg.Tray().IsAdded());
+        QVERIFY(!dlg.isVisible());
+    }
+
+    void setupOkStoresEverywhereAndRedraws() {
+        MessageRecorder messages;
+        Fixture f(kArrival2027 - 90061);
+        f.dlg->OnPause();
+        OnNextModal([](QDialog& setup) {
+            setup.findChild<QLineEdit*>("IDC_SETUP_YEAR")->setText("2028");
+            setup.findChild<QLineEdit*>("IDC_SETUP_TRIVTIME")->setText("45");
+            setup.findChild<QCheckBox*>("IDC_SETUP_HIDESTART")->setChecked(true);
+            setup.accept();
+        });
+        f.dlg->OnSetup();
+        QCOMPARE(f.app.m_nYear, 2028);
+        QCOMPARE(f.dlg->m_nYear, 2028);
+        QCOMPARE(f.dlg->m_nTrivTime, 45);
+        QCOMPARE(f.app.m_bHideStart, 1);
+        QCOMPARE(f.dlg->m_bHideStart, 0);  // the window keeps its start-up copy
+        QCOMPARE(f.profile.Writes(),
+                 (std::vector<std::string>{"DESTINATION/YEAR=2028", "DESTINATION/MONTH=1",
+                                           "DESTINATION/DAY=1", "DESTINATION/HOUR=0",
+                                           "DESTINATION/MINUTE=0", "SETTINGS/TRIVTIME=45",
+                                           "SETTINGS/HIDESTART=1"}));
+        QCOMPARE(f.Field(IDC_ARRIVAL), QStringLiteral("Saturday January 01, 2028 00:00"));
+        ExpectShowsSpan(f, CTime(1830297600) - CTime(f.clock.Now()));
+        QVERIFY(messages.Texts().isEmpty());
+    }
+
+    void setupCancelChangesNothing() {
+        Fixture f(kArrival2027 - 10);
+        const QString strTitle = f.dlg->windowTitle();
+        OnNextModal([](QDialog& setup) {
+            setup.findChild<QLineEdit*>("IDC_SETUP_YEAR")->setText("2030");
+            setup.reject();
+        });
+        f.dlg->OnSetup();
+        QCOMPARE(f.app.m_nYear, 2027);
+        QVERIFY(f.profile.Writes().empty());
+        QCOMPARE(f.dlg->windowTitle(), strTitle);
+    }
+
+    void setupReportsAProfileThatCannotBeWritten() {
+        MessageRecorder messages;
+        Fixture f(kArrival2027 - 10);
+        f.profile.FailWrites(true);
+        OnNextModal([](QDialog& setup) {
+            setup.findChild<QLineEdit*>("IDC_SETUP_YEAR")->setText("2030");
+            setup.accept();
+        });
+        f.dlg->OnSetup();
+        QCOMPARE(messages.Texts().size(), 1);
+        QCOMPARE(f.app.m_nYear, 2030);  // the settings still apply for this run
+        QCOMPARE(f.Field(IDC_ARRIVAL), QStringLiteral("Tuesday January 01, 2030 00:00"));
+    }
+
+    void setupFromTheTrayWhileHiddenKeepsTheProgramRunning() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        MemoryProfile profile;
+        FixedClock clock(kArrival2027);
+        CCountdownApp app(profile);
+        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt});
+        CCountdownDlg dlg(app, clock);
+        bool bStillRunning = false;
+        QTimer::singleShot(50, &dlg, [&] {
+            dlg.OnHideMe();
+            OnNextModal([](QDialog& setup) { setup.reject(); });
+            dlg.OnSetup();
+            QTimer::singleShot(50, &dlg, [&] {
+                bStillRunning = dlg.result() == 0 && dlg.Tray().IsAdded();
+                dlg.OnTrayExit();
+            });
+        });
+        dlg.DoModal();
+        QVERIFY(bStillRunning);
+    }
+};
+
+QTEST_MAIN(CountdownDlgTest)
+#include "CountdownDlgTest.moc"
