@@ -168,10 +168,13 @@ void ClearTable(TriviaTable& table) {
 }  // namespace
 
 TriviaLoadResult LoadTrivia(const std::string& strDir, TriviaTable& table) {
+    return LoadTrivia(strDir + "/triv.dat", strDir + "/triv.tmp", table);
+}
+
+TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string& strTempPath,
+                            TriviaTable& table) {
     TriviaLoadResult result;
     ClearTable(table);
-    const std::string strStoredPath = strDir + "/triv.dat";
-    const std::string strTempPath = strDir + "/triv.tmp";
 
     FileHandle stored = OpenStored(strStoredPath);
     if (!stored.IsOpen()) {

@@ -14,11 +14,15 @@ struct TriviaLoadResult {
     std::vector<std::string> messages;
 };
 
-// Loads strDir/triv.dat into the table: decodes it into strDir/triv.tmp,
-// reads that back line by line into slots 1, 2, ... and deletes it. The table
-// is either filled with the file's lines (at most 4999, with a notice when
-// more were left out) or left empty with a message saying why. triv.tmp is
-// always created afresh: whatever stands at that name (a symlink, a FIFO) is
-// removed first, never followed or written through. The caller restarts the
-// rotation's counter afterwards.
+// Loads the trivia file strTrivPath into the table: decodes it into the
+// temporary file strTmpPath, reads that back line by line into slots 1, 2, ...
+// and deletes it. The table is either filled with the file's lines (at most
+// 4999, with a notice when more were left out) or left empty with a message
+// saying why. The temporary file is always created afresh and private:
+// whatever stands at its name (a symlink, a FIFO) is removed first, never
+// followed or written through. The caller restarts the rotation's counter.
+TriviaLoadResult LoadTrivia(const std::string& strTrivPath, const std::string& strTmpPath,
+                            TriviaTable& table);
+
+// The same with strDir/triv.dat and strDir/triv.tmp.
 TriviaLoadResult LoadTrivia(const std::string& strDir, TriviaTable& table);

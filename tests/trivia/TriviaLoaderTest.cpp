@@ -207,4 +207,16 @@ TEST_F(LoadTriviaTest, TemporaryNameThatCannotBeReplacedIsUnableToOpen) {
     EXPECT_TRUE(fs::is_directory(m_dir / "triv.tmp" / "inside"));
 }
 
+TEST_F(LoadTriviaTest, TemporaryFileMayLiveElsewhere) {
+    // An installed copy reads the bundled file and unpacks into the user's data folder.
+    TempDir userDir;
+    WriteFileBytes(m_dir / "triv.dat", PackTrivia("1|GEO|Q?|A|\n"));
+    const TriviaLoadResult result =
+        LoadTrivia((m_dir / "triv.dat").string(), (userDir / "triv.tmp").string(), *m_table);
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ(TableLines(*m_table), std::vector<std::string>{"1|GEO|Q?|A|"});
+    EXPECT_TRUE(TempGone());
+    EXPECT_FALSE(fs::exists(userDir / "triv.tmp"));
+}
+
 }  // namespace
