@@ -4,15 +4,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
-namespace {
+#include "app/PathText.h"
 
-std::string WithoutTrailingSlashes(std::string strDir) {
-    while (strDir.size() > 1 && strDir.back() == '/') strDir.pop_back();
-    return strDir;
-}
+namespace {
 
 std::string Join(const std::string& strDir, const char* pszName) {
     if (!strDir.empty() && strDir.back() == '/') return strDir + pszName;
@@ -28,15 +24,6 @@ std::string ParentOf(const std::string& strDir) {
 
 std::string BundledTriviaPath(const std::string& strExeDir) {
     return Join(ParentOf(strExeDir), "share/brisaloo/triv.dat");
-}
-
-bool IsAbsolute(const std::string& strPath) {
-    return !strPath.empty() && strPath.front() == '/';
-}
-
-const char* EnvOrEmpty(const char* pszName) {
-    const char* pszValue = std::getenv(pszName);
-    return pszValue ? pszValue : "";
 }
 
 // Notes and triv.tmp in strNotesDir. A triv.dat there wins (the user's own
@@ -67,8 +54,10 @@ DataLocation Place(DataPlace place, const std::string& strNotesDir, const std::s
 std::string UserDataDir(const std::string& strXdgDataHome, const std::string& strHome) {
     // A relative XDG_DATA_HOME is invalid and is ignored, as the base
     // directory rules ask.
-    if (IsAbsolute(strXdgDataHome)) return Join(WithoutTrailingSlashes(strXdgDataHome), "brisaloo");
-    if (IsAbsolute(strHome)) return Join(WithoutTrailingSlashes(strHome), ".local/share/brisaloo");
+    if (IsAbsolutePath(strXdgDataHome))
+        return Join(WithoutTrailingSlashes(strXdgDataHome), "brisaloo");
+    if (IsAbsolutePath(strHome))
+        return Join(WithoutTrailingSlashes(strHome), ".local/share/brisaloo");
     return {};
 }
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <set>
 
 #include "app/DataLocation.h"
+#include "support/ScopedEnv.h"
 
 namespace {
 
@@ -294,27 +294,6 @@ INSTANTIATE_TEST_SUITE_P(
                     UserDirCase{"/", "/home/u", "/brisaloo"},
                     UserDirCase{"rel", "/home/u/", "/home/u/.local/share/brisaloo"},
                     UserDirCase{"", "", ""}, UserDirCase{"", "relative", ""}));
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* pszName, const char* pszValue) : m_strName(pszName) {
-        if (const char* pszOld = std::getenv(pszName)) m_old = pszOld;
-        ::setenv(pszName, pszValue, 1);
-    }
-    ~ScopedEnv() {
-        if (m_old)
-            ::setenv(m_strName.c_str(), m_old->c_str(), 1);
-        else
-            ::unsetenv(m_strName.c_str());
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    std::string m_strName;
-    std::optional<std::string> m_old;
-};
 
 class DataDirectoryOnDisk : public testing::Test {
 protected:

@@ -1,0 +1,163 @@
+#include "app/Autostart.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+
+#include "app/CommandLine.h"
+#include "app/DataLocation.h"
+#include "app/PathText.h"
+
+namespace {
+
+std::string ParentOf(const std::string& strPath) {
+    const auto separator = strPath.rfind('/');
+    return separator == 0 ? "/" : strPath.substr(0, separator);
+}
+
+std::string SystemError(const std::string& strWhat, const std::string& strPath) {
+    return strWhat + " " + strPath + ": " + std::strerror(errno);
+}
+
+// One Exec argument: quoted when it holds a reserved character, with ", `,
+// $ and \ escaped inside the quotes and % doubled; then every backslash
+// doubled again, because the whole value is a string with escapes.
+std::optional<std::string> ExecArgument(const std::string& strArg) {
+    static constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
+    bool bQuote = strArg.empty();
+    std::string strQuoted;
+    for (const char c : strArg) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return std::nullopt;
+        if (kReserved.find(c) != std::string_view::npos) bQuote = true;
+        if (c == '"' || c == '`' || c == '$' || c == '\\') strQuoted += '\\';
+        if (c == '%') strQuoted += '%';
+        strQuoted += c;
+    }
+    if (bQuote) strQuoted = '"' + strQuoted + '"';
+    std::string strValue;
+    for (const char c : strQuoted) {
+        if (c == '\\') strValue += '\\';
+        strValue += c;
+    }
+    return strValue;
+}
+
+bool WriteAll(int fd, const std::string& strText) {
+    std::size_t written = 0;
+    while (written < strText.size()) {
+        const ssize_t n = ::write(fd, strText.data() + written, strText.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> AutostartEntryText(const std::string& strExePath,
+                                              const std::vector<std::string>& extraArgs) {
+    std::string strExec;
+    std::vector<std::string> args{strExePath, "--hidden"};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    for (const std::string& strArg : args) {
+        const auto quoted = ExecArgument(strArg);
+        if (!quoted) return std::nullopt;
+        strExec += (strExec.empty() ? "" : " ") + *quoted;
+    }
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=Brisaloo\n"
+           "Comment=Counts down to your arrival, from the tray\n"
+           "Exec=" +
+           strExec +
+           "\n"
+           "Icon=brisaloo\n"
+           "Terminal=false\n"
+           "X-GNOME-Autostart-enabled=true\n";
+}
+
+std::string ConfigHome(const std::string& strXdgConfigHome, const std::string& strHome) {
+    if (IsAbsolutePath(strXdgConfigHome)) return WithoutTrailingSlashes(strXdgConfigHome);
+    if (IsAbsolutePath(strHome)) {
+        const std::string strDir = WithoutTrailingSlashes(strHome);
+        return (strDir == "/" ? "" : strDir) + "/.config";
+    }
+    return {};
+}
+
+std::string AutostartEntryPath(const std::string& strConfigHome) {
+    return (strConfigHome == "/" ? "" : strConfigHome) + "/autostart/brisaloo.desktop";
+}
+
+bool WriteAutostartEntry(const std::string& strConfigHome, const std::string& strText,
+                         std::string& strError) {
+    const std::string strPath = AutostartEntryPath(strConfigHome);
+    if (!EnsureDirectory(ParentOf(strPath), strError)) return false;
+
+    std::string strTemp = strPath + ".XXXXXX";
+    const int fd = ::mkstemp(strTemp.data());
+    if (fd < 0) {
+        strError = SystemError("Could not write", strPath);
+        return false;
+    }
+    const bool bWritten = ::fchmod(fd, 0644) == 0 && WriteAll(fd, strText) && ::fsync(fd) == 0;
+    const int nWriteErrno = errno;
+    if (::close(fd) != 0 || !bWritten) {
+        if (!bWritten) errno = nWriteErrno;
+        strError = SystemError("Could not write", strPath);
+        ::unlink(strTemp.c_str());
+        return false;
+    }
+    if (::rename(strTemp.c_str(), strPath.c_str()) != 0) {
+        strError = SystemError("Could not write", strPath);
+        ::unlink(strTemp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool RemoveAutostartEntry(const std::string& strConfigHome, std::string& strError) {
+    const std::string strPath = AutostartEntryPath(strConfigHome);
+    if (::unlink(strPath.c_str()) != 0 && errno != ENOENT) {
+        strError = SystemError("Could not remove", strPath);
+        return false;
+    }
+    return true;
+}
+
+int RunAutostartCommand(bool bOn, const std::string& strExePath,
+                        const std::vector<std::string>& extraArgs, std::ostream& out,
+                        std::ostream& err) {
+    const std::string strConfigHome = ConfigHome(EnvOrEmpty("XDG_CONFIG_HOME"), EnvOrEmpty("HOME"));
+    if (strConfigHome.empty()) {
+        err << "brisaloo: no home folder is known (HOME is not set); autostart unchanged\n";
+        return kExitFailure;
+    }
+    const std::string strPath = AutostartEntryPath(strConfigHome);
+    std::string strError;
+    if (!bOn) {
+        if (!RemoveAutostartEntry(strConfigHome, strError)) {
+            err << "brisaloo: " << strError << '\n';
+            return kExitFailure;
+        }
+        out << "Brisaloo will not start when you log in (" << strPath << " removed).\n";
+        return kExitOk;
+    }
+    const auto text = AutostartEntryText(strExePath, extraArgs);
+    if (!text) {
+        err << "brisaloo: the program's path holds a control character and cannot be started "
+               "from an autostart entry; autostart unchanged\n";
+        return kExitFailure;
+    }
+    if (!WriteAutostartEntry(strConfigHome, *text, strError)) {
+        err << "brisaloo: " << strError << '\n';
+        return kExitFailure;
+    }
+    out << "Brisaloo will start hidden in the tray when you log in (" << strPath << ").\n";
+    return kExitOk;
+}

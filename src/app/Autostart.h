@@ -1,0 +1,35 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The user's XDG autostart entry, <config home>/autostart/brisaloo.desktop,
+// which starts Brisaloo hidden in the tray when the user logs in.
+
+// The entry's text: Exec runs strExePath with --hidden and then extraArgs,
+// each quoted as desktop entries require. nullopt when the path or an
+// argument holds a control character, which an Exec line cannot carry.
+std::optional<std::string> AutostartEntryText(const std::string& strExePath,
+                                              const std::vector<std::string>& extraArgs = {});
+
+// $XDG_CONFIG_HOME, or $HOME/.config when it is unset, empty or relative; ""
+// when neither gives an absolute directory.
+std::string ConfigHome(const std::string& strXdgConfigHome, const std::string& strHome);
+// <config home>/autostart/brisaloo.desktop
+std::string AutostartEntryPath(const std::string& strConfigHome);
+
+// Writes the entry whole or not at all (a temporary file renamed over it),
+// creating the autostart folder when needed.
+bool WriteAutostartEntry(const std::string& strConfigHome, const std::string& strText,
+                         std::string& strError);
+// Removes the entry; an entry that is not there is no error.
+bool RemoveAutostartEntry(const std::string& strConfigHome, std::string& strError);
+
+// --autostart on|off for this process: reads XDG_CONFIG_HOME and HOME, writes
+// or removes the entry, tells on out what it did or on err why it could not.
+// Returns the exit code (kExitOk or kExitFailure).
+int RunAutostartCommand(bool bOn, const std::string& strExePath,
+                        const std::vector<std::string>& extraArgs, std::ostream& out,
+                        std::ostream& err);

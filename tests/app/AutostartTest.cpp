@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/Autostart.h"
+#include "app/CommandLine.h"
+#include "support/ScopedEnv.h"
+
+namespace {
+
+std::string ExecLine(const std::string& strText) {
+    const auto start = strText.find("\nExec=");
+    if (start == std::string::npos) return {};
+    return strText.substr(start + 6, strText.find('\n', start + 1) - start - 6);
+}
+
+struct ExecCase {
+    const char* name;
+    std::string exePath;
+    std::vector<std::string> extraArgs;
+    const char* expected;
+};
+
+class AutostartExec : public testing::TestWithParam<ExecCase> {};
+
+TEST_P(AutostartExec, QuotesAsDesktopEntriesRequire) {
+    const ExecCase& c = GetParam();
+    const auto text = AutostartEntryText(c.exePath, c.extraArgs);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(ExecLine(*text), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, AutostartExec,
+    testing::Values(
+        ExecCase{"Plain", "/usr/bin/brisaloo", {}, "/usr/bin/brisaloo --hidden"},
+        ExecCase{"Space", "/home/u/My Apps/brisaloo", {}, "\"/home/u/My Apps/brisaloo\" --hidden"},
+        ExecCase{"DataDirFollows",
+                 "/opt/b/brisaloo",
+                 {"--data-dir", "/home/u/trip notes"},
+                 "/opt/b/brisaloo --hidden --data-dir \"/home/u/trip notes\""},
+        // Inside quotes " ` $ \ take a backslash, then every backslash is
+        // doubled for the string escapes of the file.
+        ExecCase{"DollarAndQuote", "/a/$x\"y/b", {}, "\"/a/\\\\$x\\\\\"y/b\" --hidden"},
+        ExecCase{"Backslash", "/a\\b/c", {}, "\"/a\\\\\\\\b/c\" --hidden"},
+        ExecCase{"PercentIsNotAFieldCode", "/a/100%/b", {}, "/a/100%%/b --hidden"},
+        ExecCase{"EmptyArgument", "/a/b", {""}, "/a/b --hidden \"\""}),
+    [](const testing::TestParamInfo<ExecCase>& info) { return info.param.name; });
+
+TEST(AutostartEntry, StartsHiddenWithTheIcon) {
+    const auto text = AutostartEntryText("/usr/bin/brisaloo");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->rfind("[Desktop Entry]\n", 0), 0u);
+    for (const char* pszLine :
+         {"\nType=Application\n", "\nName=Brisaloo\n", "\nIcon=brisaloo\n", "\nTerminal=false\n"})
+        EXPECT_NE(text->find(pszLine), std::string::npos) << pszLine;
+}
+
+TEST(AutostartEntry, ControlCharacterCannotBeCarried) {
+    EXPECT_FALSE(AutostartEntryText("/a/b\nc"));
+    EXPECT_FALSE(AutostartEntryText("/a/b", {"x\ty"}));
+}
+
+struct ConfigCase {
+    const char* xdg;
+    const char* home;
+    const char* expected;
+};
+
+class ConfigHomeRule : public testing::TestWithParam<ConfigCase> {};
+
+TEST_P(ConfigHomeRule, FollowsTheBaseDirectoryRules) {
+    EXPECT_EQ(ConfigHome(GetParam().xdg, GetParam().home), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rule, ConfigHomeRule,
+                         testing::Values(ConfigCase{"", "/home/u", "/home/u/.config"},
+                                         ConfigCase{"/c/", "/home/u", "/c"},
+                                         ConfigCase{"rel", "/home/u", "/home/u/.config"},
+                                         ConfigCase{"", "/", "/.config"}, ConfigCase{"", "", ""}));
+
+class AutostartOnDisk : public testing::Test {
+protected:
+    void SetUp() override {
+        m_root =
+            std::filesystem::path(testing::TempDir()) / ("autostart-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(m_root);
+        std::filesystem::create_directories(m_root);
+        m_strConfig = (m_root / "config").string();
+        m_strEntry = m_strConfig + "/autostart/brisaloo.desktop";
+    }
+    void TearDown() override { std::filesystem::remove_all(m_root); }
+
+    static std::string Read(const std::string& strPath) {
+        std::ifstream file(strPath);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    std::size_t FilesInAutostart() const {
+        std::size_t n = 0;
+        for ([[maybe_unused]] const auto& entry :
+             std::filesystem::directory_iterator(m_strConfig + "/autostart"))
+            ++n;
+        return n;
+    }
+
+    std::filesystem::path m_root;
+    std::string m_strConfig;
+    std::string m_strEntry;
+};
+
+TEST_F(AutostartOnDisk, WritesReplacesAndRemoves) {
+    EXPECT_EQ(AutostartEntryPath(m_strConfig), m_strEntry);
+    std::string strError;
+    ASSERT_TRUE(WriteAutostartEntry(m_strConfig, "first\n", strError)) << strError;
+    EXPECT_EQ(Read(m_strEntry), "first\n");
+    ASSERT_TRUE(WriteAutostartEntry(m_strConfig, "second\n", strError)) << strError;
+    EXPECT_EQ(Read(m_strEntry), "second\n");
+    EXPECT_EQ(FilesInAutostart(), 1u) << "no temporary file is left behind";
+    struct stat info {};
+    ASSERT_EQ(::stat(m_strEntry.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+
+    EXPECT_TRUE(RemoveAutostartEntry(m_strConfig, strError)) << strError;
+    EXPECT_FALSE(std::filesystem::exists(m_strEntry));
+    EXPECT_TRUE(RemoveAutostartEntry(m_strConfig, strError)) << "removing an absent entry is fine";
+}
+
+TEST_F(AutostartOnDisk, UnwritablePlaceIsReportedByName) {
+    std::ofstream(m_strConfig) << "a file where the folder should be";
+    std::string strError;
+    EXPECT_FALSE(WriteAutostartEntry(m_strConfig, "x\n", strError));
+    EXPECT_NE(strError.find(m_strConfig), std::string::npos) << strError;
+}
+
+TEST_F(AutostartOnDisk, CommandFollowsTheEnvironment) {
+    ScopedEnv config("XDG_CONFIG_HOME", m_strConfig.c_str());
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunAutostartCommand(true, "/usr/bin/brisaloo", {}, out, err), kExitOk);
+    EXPECT_EQ(ExecLine(Read(m_strEntry)), "/usr/bin/brisaloo --hidden");
+    EXPECT_NE(out.str().find(m_strEntry), std::string::npos) << out.str();
+    EXPECT_EQ(err.str(), "");
+
+    EXPECT_EQ(RunAutostartCommand(false, "/usr/bin/brisaloo", {}, out, err), kExitOk);
+    EXPECT_FALSE(std::filesystem::exists(m_strEntry));
+}
+
+TEST_F(AutostartOnDisk, CommandWithoutAnyHomeFails) {
+    ScopedEnv config("XDG_CONFIG_HOME", nullptr);
+    ScopedEnv home("HOME", nullptr);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunAutostartCommand(true, "/usr/bin/brisaloo", {}, out, err), kExitFailure);
+    EXPECT_NE(err.str().find("HOME"), std::string::npos) << err.str();
+}
+
+}  // namespace
