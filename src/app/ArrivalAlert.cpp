@@ -1,0 +1,63 @@
+#include "app/ArrivalAlert.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "app/Profile.h"
+#include "countdown/CountdownTexts.h"
+
+namespace {
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - (a % b != 0 && (a < 0) != (b < 0));
+}
+
+// Days from 1970-01-01 to the given civil date (proleptic Gregorian).
+std::int64_t DaysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
+    y -= m <= 2;
+    const std::int64_t era = FloorDiv(y, 400);
+    const std::int64_t yoe = y - era * 400;
+    const std::int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+}  // namespace
+
+ArrivalAlert::ArrivalAlert(IProfile& profile)
+    : m_profile(profile), m_nArmed(profile.GetProfileInt(kSection, kKey, kNothingArmed)) {}
+
+int ArrivalAlert::ArrivalKey(const ArrivalFields& arrival) {
+    // Months beyond 1-12 carry into the year; days, hours and minutes carry
+    // through the plain arithmetic below.
+    const std::int64_t nMonths = std::int64_t{arrival.nMonth} - 1;
+    const std::int64_t nYear = arrival.nYear + FloorDiv(nMonths, 12);
+    const std::int64_t nMonth = nMonths - FloorDiv(nMonths, 12) * 12 + 1;
+    const std::int64_t nMinutes = (DaysFromCivil(nYear, nMonth, 1) + arrival.nDay - 1) * 1440 +
+                                  std::int64_t{arrival.nHour} * 60 + arrival.nMinute;
+    // Clamped to what the profile can hold; 0 is 1970-01-01 00:00, which is
+    // never ahead, so it can stand for "nothing armed".
+    if (nMinutes > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (nMinutes < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    return static_cast<int>(nMinutes);
+}
+
+bool ArrivalAlert::CheckOnTick(const ArrivalFields& arrival, CTime now) {
+    const int nKey = ArrivalKey(arrival);
+    const CTime moment =
+        ArrivalMoment(arrival.nYear, arrival.nMonth, arrival.nDay, arrival.nHour, arrival.nMinute);
+    if (now.GetTime() < moment.GetTime()) {
+        if (m_nArmed != nKey) Store(nKey);
+        return false;
+    }
+    if (m_nArmed != nKey || nKey == kNothingArmed) return false;
+    Store(kNothingArmed);
+    return true;
+}
+
+void ArrivalAlert::Store(int nArmed) {
+    // Kept in memory even when the profile cannot be written, so the alert
+    // still shows once in this run.
+    m_nArmed = nArmed;
+    m_profile.WriteProfileInt(kSection, kKey, nArmed);
+}
