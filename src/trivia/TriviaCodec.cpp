@@ -34,15 +34,6 @@ bool LooksPacked(std::string_view bytes) {
 
 std::vector<std::string_view> SplitTriviaLines(std::string_view strText) {
     std::vector<std::string_view> lines;
-    std::size_t nStart = 0;
-    while (nStart < strText.size()) {
-        const std::size_t nEnd = strText.find('\n', nStart);
-        if (nEnd == std::string_view::npos) {
-            lines.push_back(strText.substr(nStart));
-            break;
-        }
-        lines.push_back(strText.substr(nStart, nEnd - nStart));
-        nStart = nEnd + 1;
-    }
+    ForEachTriviaLine(strText, [&lines](std::string_view strLine) { lines.push_back(strLine); });
     return lines;
 }

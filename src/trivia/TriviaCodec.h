@@ -16,8 +16,23 @@ std::string UnpackTrivia(std::string_view strStored);
 // a byte that UTF-8 text never holds.
 bool LooksPacked(std::string_view bytes);
 
-// Splits plain trivia text into its lines: a line ends at LF, which is not
-// part of it; a CR before the LF stays in the line; a last line without LF
-// still counts; an empty line counts. Empty text has no lines. The views point
-// into strText.
+// Calls onLine(std::string_view) for each line of plain trivia text, in order:
+// a line ends at LF, which is not part of it; a CR before the LF stays in the
+// line; a last line without LF still counts; an empty line counts. Empty text
+// has no lines. The views point into strText.
+template <class OnLine>
+void ForEachTriviaLine(std::string_view strText, OnLine&& onLine) {
+    std::size_t nStart = 0;
+    while (nStart < strText.size()) {
+        const std::size_t nEnd = strText.find('\n', nStart);
+        if (nEnd == std::string_view::npos) {
+            onLine(strText.substr(nStart));
+            return;
+        }
+        onLine(strText.substr(nStart, nEnd - nStart));
+        nStart = nEnd + 1;
+    }
+}
+
+// The lines of plain trivia text, by the rules of ForEachTriviaLine.
 std::vector<std::string_view> SplitTriviaLines(std::string_view strText);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -57,28 +58,37 @@ bool WriteAll(int fd, const char* pData, std::size_t nSize) {
     return true;
 }
 
-// Reads what is left of the file into strOut. False with errno set on error.
-bool ReadAll(int fd, std::string& strOut) {
+// The whole of a file, read without zero-filling the buffer first.
+struct FileBytes {
+    std::unique_ptr<char[]> pData;
+    std::size_t nSize = 0;
+    std::string_view View() const { return {pData.get(), nSize}; }
+};
+
+// Reads the file to its end. False with errno set on error.
+bool ReadAll(int fd, FileBytes& bytes) {
     struct stat info {};
+    std::size_t nCapacity = kBlockSize;
     if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-        strOut.reserve(static_cast<std::size_t>(info.st_size));
+        nCapacity = static_cast<std::size_t>(info.st_size) + 1;  // + 1 to see the end at once
     }
-    std::size_t nUsed = strOut.size();
+    bytes.pData = std::make_unique_for_overwrite<char[]>(nCapacity);
+    bytes.nSize = 0;
     for (;;) {
-        if (strOut.size() - nUsed < kBlockSize) strOut.resize(nUsed + kBlockSize);
-        const ssize_t nRead = ::read(fd, strOut.data() + nUsed, strOut.size() - nUsed);
+        if (bytes.nSize == nCapacity) {
+            nCapacity *= 2;
+            auto pGrown = std::make_unique_for_overwrite<char[]>(nCapacity);
+            std::memcpy(pGrown.get(), bytes.pData.get(), bytes.nSize);
+            bytes.pData = std::move(pGrown);
+        }
+        const ssize_t nRead = ::read(fd, bytes.pData.get() + bytes.nSize, nCapacity - bytes.nSize);
         if (nRead < 0) {
-            const int nError = errno;
-            if (nError == EINTR) continue;
-            strOut.resize(nUsed);
-            errno = nError;
+            if (errno == EINTR) continue;
             return false;
         }
-        if (nRead == 0) break;
-        nUsed += static_cast<std::size_t>(nRead);
+        if (nRead == 0) return true;
+        bytes.nSize += static_cast<std::size_t>(nRead);
     }
-    strOut.resize(nUsed);
-    return true;
 }
 
 // Opens triv.dat for reading. A FIFO or device at that name must not hang the
@@ -128,7 +138,7 @@ std::string DecodeInto(int fdStored, const std::string& strStoredPath, int fdTem
 // Reads back the file just written, without following a link, and only if it
 // is the very file written: nothing may have been swapped in meanwhile. An
 // empty string on success, else the message for the user.
-std::string ReadBack(const std::string& strPath, const struct stat& written, std::string& strText) {
+std::string ReadBack(const std::string& strPath, const struct stat& written, FileBytes& text) {
     const std::string strFailed = "The unpacked trivia could not be read back from " + strPath;
     FileHandle file(::open(strPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
@@ -139,7 +149,7 @@ std::string ReadBack(const std::string& strPath, const struct stat& written, std
     if (info.st_dev != written.st_dev || info.st_ino != written.st_ino) {
         return strFailed + ": another file took its place." + kNothingShown;
     }
-    if (!ReadAll(file.Get(), strText)) {
+    if (!ReadAll(file.Get(), text)) {
         const int nError = errno;
         return strFailed + ": " + Reason(nError) + "." + kNothingShown;
     }
@@ -147,12 +157,13 @@ std::string ReadBack(const std::string& strPath, const struct stat& written, std
 }
 
 void FillTable(std::string_view strText, TriviaTable& table, TriviaLoadResult& result) {
-    const std::vector<std::string_view> lines = SplitTriviaLines(strText);
-    const int nLines = static_cast<int>(std::min<std::size_t>(lines.size(), kTriviaMaxLines));
-    for (int i = 0; i < nLines; ++i) table.m_strTrivia[i + 1].assign(lines[i]);
-    table.m_nTriviaLines = nLines;
-    if (lines.size() > static_cast<std::size_t>(kTriviaMaxLines)) {
-        result.messages.push_back("The trivia file holds " + std::to_string(lines.size()) +
+    std::size_t nLines = 0;
+    ForEachTriviaLine(strText, [&](std::string_view strLine) {
+        if (++nLines <= kTriviaMaxLines) table.m_strTrivia[nLines].assign(strLine);
+    });
+    table.m_nTriviaLines = static_cast<int>(std::min<std::size_t>(nLines, kTriviaMaxLines));
+    if (nLines > static_cast<std::size_t>(kTriviaMaxLines)) {
+        result.messages.push_back("The trivia file holds " + std::to_string(nLines) +
                                   " entries, more than the " + std::to_string(kTriviaMaxLines) +
                                   " Brisaloo can show. The first " +
                                   std::to_string(kTriviaMaxLines) +
@@ -196,10 +207,10 @@ TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string&
                    Reason(nError) + "." + kNothingShown;
     }
 
-    std::string strText;
-    if (strError.empty()) strError = ReadBack(strTempPath, written, strText);
+    FileBytes text;
+    if (strError.empty()) strError = ReadBack(strTempPath, written, text);
     if (strError.empty()) {
-        FillTable(strText, table, result);
+        FillTable(text.View(), table, result);
     } else {
         result.messages.push_back(std::move(strError));
     }
