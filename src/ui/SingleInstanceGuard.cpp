@@ -1,0 +1,121 @@
+#include "ui/SingleInstanceGuard.h"
+
+#include <unistd.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QMessageBox>
+
+namespace {
+
+const char kShowRequest[] = "show\n";
+const char kShowAnswer[] = "ok\n";
+
+QString CanonicalDirectory(const QString& strDataDir) {
+    const QString strDir = strDataDir.isEmpty() ? QStringLiteral("/") : strDataDir;
+    const QString strCanonical = QFileInfo(strDir).canonicalFilePath();
+    return strCanonical.isEmpty() ? QDir::cleanPath(QDir(strDir).absolutePath()) : strCanonical;
+}
+
+QString LockFileIn(const QString& strDir) {
+    return QDir(strDir).filePath(QStringLiteral("brisaloo.lock"));
+}
+
+}  // namespace
+
+SingleInstanceGuard::SingleInstanceGuard(const QString& strDataDir, QObject* parent)
+    : QObject(parent),
+      m_strDataDir(CanonicalDirectory(strDataDir)),
+      m_lock(LockFileIn(m_strDataDir)) {
+    // The lock of a running copy never goes stale by age; one whose process is
+    // gone is stale at once.
+    m_lock.setStaleLockTime(0);
+}
+
+SingleInstanceGuard::~SingleInstanceGuard() = default;
+
+QString SingleInstanceGuard::LockFilePath() const { return LockFileIn(m_strDataDir); }
+
+QString SingleInstanceGuard::ServerName() const {
+    const QByteArray hash =
+        QCryptographicHash::hash(m_strDataDir.toUtf8(), QCryptographicHash::Sha256).toHex();
+    return QStringLiteral("brisaloo-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash.left(16)));
+}
+
+SingleInstanceGuard::Claim SingleInstanceGuard::ClaimDataDirectory(int nAnswerTimeoutMs) {
+    if (m_lock.tryLock(0)) {
+        Listen();
+        return Claim::kOwner;
+    }
+    if (m_lock.error() != QLockFile::LockFailedError) return Claim::kUnguarded;
+    return AskRunningCopyToShow(nAnswerTimeoutMs) ? Claim::kShownRunningCopy
+                                                  : Claim::kRunningCopyUnreachable;
+}
+
+void SingleInstanceGuard::Listen() {
+    // A socket file left by a killed copy would block the name; holding the
+    // lock means no live copy uses it.
+    QLocalServer::removeServer(ServerName());
+    m_pServer = new QLocalServer(this);
+    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_pServer, &QLocalServer::newConnection, this, &SingleInstanceGuard::AnswerSecondStart);
+    m_pServer->listen(ServerName());
+}
+
+void SingleInstanceGuard::AnswerSecondStart() {
+    while (QLocalSocket* pSocket = m_pServer->nextPendingConnection()) {
+        connect(pSocket, &QLocalSocket::disconnected, pSocket, &QObject::deleteLater);
+        connect(pSocket, &QLocalSocket::readyRead, this, [this, pSocket] {
+            if (!pSocket->canReadLine()) return;
+            if (pSocket->readLine() == kShowRequest) {
+                emit ShowRequested();
+                pSocket->write(kShowAnswer);
+                pSocket->flush();
+            }
+            pSocket->disconnectFromServer();
+        });
+    }
+}
+
+bool SingleInstanceGuard::AskRunningCopyToShow(int nTimeoutMs) const {
+    QLocalSocket socket;
+    socket.connectToServer(ServerName());
+    if (!socket.waitForConnected(nTimeoutMs)) return false;
+    socket.write(kShowRequest);
+    if (!socket.waitForBytesWritten(nTimeoutMs)) return false;
+    while (!socket.canReadLine()) {
+        if (!socket.waitForReadyRead(nTimeoutMs)) return false;
+    }
+    return socket.readLine() == kShowAnswer;
+}
+
+QString AlreadyRunningMessage(const QString& strDataDir) {
+    return QStringLiteral(
+               "Brisaloo is already running with the notes in %1, and its window could not be "
+               "brought to the front. Only one copy at a time can keep these notes, so this one "
+               "will close; your notes are safe in the running copy.")
+        .arg(QDir::toNativeSeparators(CanonicalDirectory(strDataDir)));
+}
+
+bool ClaimOrExplain(SingleInstanceGuard& guard,
+                    const std::function<void(const QString&)>& tell) {
+    switch (guard.ClaimDataDirectory()) {
+        case SingleInstanceGuard::Claim::kOwner:
+        case SingleInstanceGuard::Claim::kUnguarded:
+            return true;
+        case SingleInstanceGuard::Claim::kShownRunningCopy:
+            return false;
+        case SingleInstanceGuard::Claim::kRunningCopyUnreachable:
+            break;
+    }
+    const QString strText = AlreadyRunningMessage(guard.DataDirectory());
+    if (tell) {
+        tell(strText);
+    } else {
+        QMessageBox::information(nullptr, QStringLiteral("Brisaloo"), strText);
+    }
+    return false;
+}
