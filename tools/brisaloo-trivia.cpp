@@ -81,7 +81,8 @@ std::optional<std::string> ReadWholeFile(const std::string& strPath, std::string
     std::string strBytes;
     char buffer[64 * 1024];
     std::size_t nRead = 0;
-    while ((nRead = std::fread(buffer, 1, sizeof buffer, pFile)) > 0) strBytes.append(buffer, nRead);
+    while ((nRead = std::fread(buffer, 1, sizeof buffer, pFile)) > 0)
+        strBytes.append(buffer, nRead);
     const bool bFailed = std::ferror(pFile) != 0;
     const int nError = errno;
     std::fclose(pFile);

@@ -105,7 +105,9 @@ BENCHMARK(BM_LoadTriviaFullTable)->Unit(benchmark::kMicrosecond);
 
 class NullView final : public ITriviaView {
 public:
-    void SetQuestionText(const std::string& strText) override { benchmark::DoNotOptimize(&strText); }
+    void SetQuestionText(const std::string& strText) override {
+        benchmark::DoNotOptimize(&strText);
+    }
     void SetAnswerText(const std::string& strText) override { benchmark::DoNotOptimize(&strText); }
 };
 
@@ -124,10 +126,14 @@ void PickBench(benchmark::State& state, int nEntries) {
     }
 }
 
-void BM_PickOneEntryTable(benchmark::State& state) { PickBench(state, 1); }
+void BM_PickOneEntryTable(benchmark::State& state) {
+    PickBench(state, 1);
+}
 BENCHMARK(BM_PickOneEntryTable)->Unit(benchmark::kMicrosecond);
 
-void BM_PickFullTable(benchmark::State& state) { PickBench(state, kTriviaMaxLines); }
+void BM_PickFullTable(benchmark::State& state) {
+    PickBench(state, kTriviaMaxLines);
+}
 BENCHMARK(BM_PickFullTable)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

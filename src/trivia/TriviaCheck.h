@@ -9,8 +9,8 @@ enum class TriviaProblem {
     CodeNotThreeBytes,  // the byte three after the first "|" is not "|"
     QuestionNotClosed,  // no "|" after the question
     EmptyQuestion,
-    AnswerNotClosed,    // no "|" after the answer: the answer would show empty
-    BeyondTable,        // past the 4999 entries the table holds
+    AnswerNotClosed,  // no "|" after the answer: the answer would show empty
+    BeyondTable,      // past the 4999 entries the table holds
 };
 
 struct TriviaFinding {

@@ -43,7 +43,9 @@ private:
     int m_fd;
 };
 
-std::string Reason(int nError) { return std::strerror(nError); }
+std::string Reason(int nError) {
+    return std::strerror(nError);
+}
 
 bool WriteAll(int fd, const char* pData, std::size_t nSize) {
     while (nSize > 0) {
@@ -107,8 +109,8 @@ FileHandle OpenStored(const std::string& strPath) {
 // exclusive create fails rather than write through it.
 FileHandle CreateTemporary(const std::string& strPath) {
     ::unlink(strPath.c_str());
-    return FileHandle(::open(strPath.c_str(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    return FileHandle(
+        ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
 }
 
 // Copies triv.dat into triv.tmp, decoding block by block. An empty string on
@@ -129,8 +131,8 @@ std::string DecodeInto(int fdStored, const std::string& strStoredPath, int fdTem
         DecodeTriviaBytes(block);
         if (!WriteAll(fdTemp, block.data(), block.size())) {
             const int nError = errno;
-            return "The trivia could not be unpacked into " + strTempPath + ": " +
-                   Reason(nError) + "." + kNothingShown;
+            return "The trivia could not be unpacked into " + strTempPath + ": " + Reason(nError) +
+                   "." + kNothingShown;
         }
     }
 }
@@ -163,11 +165,10 @@ void FillTable(std::string_view strText, TriviaTable& table, TriviaLoadResult& r
     });
     table.m_nTriviaLines = static_cast<int>(std::min<std::size_t>(nLines, kTriviaMaxLines));
     if (nLines > static_cast<std::size_t>(kTriviaMaxLines)) {
-        result.messages.push_back("The trivia file holds " + std::to_string(nLines) +
-                                  " entries, more than the " + std::to_string(kTriviaMaxLines) +
-                                  " Brisaloo can show. The first " +
-                                  std::to_string(kTriviaMaxLines) +
-                                  " are in the rotation; the rest are left out.");
+        result.messages.push_back(
+            "The trivia file holds " + std::to_string(nLines) + " entries, more than the " +
+            std::to_string(kTriviaMaxLines) + " Brisaloo can show. The first " +
+            std::to_string(kTriviaMaxLines) + " are in the rotation; the rest are left out.");
     }
 }
 
@@ -203,8 +204,8 @@ TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string&
     ::fstat(temp.Get(), &written);
     stored.Close();
     if (const int nError = temp.Close(); nError != 0 && strError.empty()) {
-        strError = "The trivia could not be unpacked into " + strTempPath + ": " +
-                   Reason(nError) + "." + kNothingShown;
+        strError = "The trivia could not be unpacked into " + strTempPath + ": " + Reason(nError) +
+                   "." + kNothingShown;
     }
 
     FileBytes text;

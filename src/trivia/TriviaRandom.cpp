@@ -1,5 +1,9 @@
 #include "trivia/TriviaRandom.h"
 
-void StdTriviaRandom::Seed(unsigned nSeed) { m_engine.seed(nSeed); }
+void StdTriviaRandom::Seed(unsigned nSeed) {
+    m_engine.seed(nSeed);
+}
 
-int StdTriviaRandom::Next() { return static_cast<int>(m_engine() >> 17); }
+int StdTriviaRandom::Next() {
+    return static_cast<int>(m_engine() >> 17);
+}

@@ -10,12 +10,14 @@ namespace {
 const std::string kEmpty;
 const std::string kNoTrivia = kNoTriviaText;
 
-int EffectiveInterval(int nTrivTime) { return std::max(nTrivTime, 1); }
+int EffectiveInterval(int nTrivTime) {
+    return std::max(nTrivTime, 1);
+}
 
 }  // namespace
 
-TriviaRotation::TriviaRotation(const TriviaTable& table, ITriviaView& view,
-                               ITriviaRandom& random, const IClock& clock, int nTrivTime)
+TriviaRotation::TriviaRotation(const TriviaTable& table, ITriviaView& view, ITriviaRandom& random,
+                               const IClock& clock, int nTrivTime)
     : m_table(table),
       m_view(view),
       m_random(random),

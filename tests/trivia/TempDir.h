@@ -15,8 +15,8 @@ class TempDir {
 public:
     TempDir() {
         static std::atomic<int> nCounter{0};
-        const std::string strName = "brisaloo-trivia-" + std::to_string(::getpid()) + "-" +
-                                    std::to_string(nCounter++);
+        const std::string strName =
+            "brisaloo-trivia-" + std::to_string(::getpid()) + "-" + std::to_string(nCounter++);
         m_path = std::filesystem::temp_directory_path() / strName;
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);

@@ -24,22 +24,21 @@ TEST_P(ParseTriviaEntryTest, ShowsWhatTheCutsGive) {
 INSTANTIATE_TEST_SUITE_P(
     Entries, ParseTriviaEntryTest,
     testing::Values(ParseCase{"7|ABC|Where?|Here|", "Where?", "Here"},
-                    ParseCase{"7|ABC|Where?|Here", "Where?", ""},          // answer not closed
-                    ParseCase{"7|ABCD|Where?|Here|", "", "Where?"},        // 4-byte code
-                    ParseCase{"7|AB|Where?|Here|", "here?", "Here"},       // 2-byte code
-                    ParseCase{"|ABC|Where?|Here|", "Where?", "Here"},      // empty leading field
-                    ParseCase{"7|ABC|Where?", "", ""},                     // question not closed
-                    ParseCase{"7|ABC|Where?|Here|\r", "Where?", "Here"},   // CR in trailing field
-                    ParseCase{"7|ABC|Where?|Here\r", "Where?", ""},        // CR does not close
-                    ParseCase{"no separator at all", "", ""},
-                    ParseCase{"", "", ""},
-                    ParseCase{"7|ABC||Here|", "", "Here"},                 // empty question
-                    ParseCase{"7|ABC|Q?||", "Q?", ""},                     // empty answer, closed
-                    ParseCase{"7|A|C|Q?|A|", "Q?", "A"},                   // code may hold "|"
-                    ParseCase{"7|ABCxQ?|A|", "Q?", "A"},                   // byte after code skipped
+                    ParseCase{"7|ABC|Where?|Here", "Where?", ""},         // answer not closed
+                    ParseCase{"7|ABCD|Where?|Here|", "", "Where?"},       // 4-byte code
+                    ParseCase{"7|AB|Where?|Here|", "here?", "Here"},      // 2-byte code
+                    ParseCase{"|ABC|Where?|Here|", "Where?", "Here"},     // empty leading field
+                    ParseCase{"7|ABC|Where?", "", ""},                    // question not closed
+                    ParseCase{"7|ABC|Where?|Here|\r", "Where?", "Here"},  // CR in trailing field
+                    ParseCase{"7|ABC|Where?|Here\r", "Where?", ""},       // CR does not close
+                    ParseCase{"no separator at all", "", ""}, ParseCase{"", "", ""},
+                    ParseCase{"7|ABC||Here|", "", "Here"},  // empty question
+                    ParseCase{"7|ABC|Q?||", "Q?", ""},      // empty answer, closed
+                    ParseCase{"7|A|C|Q?|A|", "Q?", "A"},    // code may hold "|"
+                    ParseCase{"7|ABCxQ?|A|", "Q?", "A"},    // byte after code skipped
                     ParseCase{"7|ABC|Q?|A|trailing|more|", "Q?", "A"},
-                    ParseCase{"7|ABC", "", ""},                            // rest of 3 bytes
-                    ParseCase{"7|ABC|", "", ""},                           // rest of exactly 4
+                    ParseCase{"7|ABC", "", ""},   // rest of 3 bytes
+                    ParseCase{"7|ABC|", "", ""},  // rest of exactly 4
                     ParseCase{"7|ABC|Wo liegt Köln?|Am Rhein|", "Wo liegt Köln?", "Am Rhein"},
                     ParseCase{"7|GEO|\xE6\x9D\xB1\xE4\xBA\xAC?|\xE6\x97\xA5\xE6\x9C\xAC|",
                               "\xE6\x9D\xB1\xE4\xBA\xAC?", "\xE6\x97\xA5\xE6\x9C\xAC"},
@@ -61,8 +60,7 @@ using P = TriviaProblem;
 INSTANTIATE_TEST_SUITE_P(
     Texts, CheckTriviaTextTest,
     testing::Values(
-        CheckCase{"", {}},
-        CheckCase{"1|GEO|Where?|Here|\n2|SCI|Why?|Because|trailing\r\n", {}},
+        CheckCase{"", {}}, CheckCase{"1|GEO|Where?|Here|\n2|SCI|Why?|Because|trailing\r\n", {}},
         CheckCase{"1|GEO|Q?||\n", {}},  // no answer is allowed: the question shows alone
         CheckCase{"1|GEO|Q?|A|\n\n3|GEO|Q?|A|", {{2, P::NoSeparator}}},
         CheckCase{"just text\n", {{1, P::NoSeparator}}},

@@ -61,23 +61,26 @@ TEST_P(LoadTriviaLines, FillsSlotsFromOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, LoadTriviaLines,
-    testing::Values(
-        LinesCase{"Empty", "", {}},
-        LinesCase{"ThreeLines", "1|A|\n2|B|\n3|C|\n", {"1|A|", "2|B|", "3|C|"}},
-        LinesCase{"LastLineWithoutLf", "1|A|\n2|B|", {"1|A|", "2|B|"}},
-        LinesCase{"BlankLineCounts", "1|A|\n\n3|C|\n", {"1|A|", "", "3|C|"}},
-        LinesCase{"OnlyLf", "\n", {""}},
-        LinesCase{"LeadingAndDoubleLf", "\n\nx", {"", "", "x"}},
-        LinesCase{"CrLfKeepsCr", "1|A|\r\n2|B|\r\n", {"1|A|\r", "2|B|\r"}},
-        LinesCase{"LoneCrIsData", "a\rb\n\r", {"a\rb", "\r"}},
-        LinesCase{"NulIsData", std::string("a\0b\n", 4), {std::string("a\0b", 3)}}),
+    testing::Values(LinesCase{"Empty", "", {}},
+                    LinesCase{"ThreeLines", "1|A|\n2|B|\n3|C|\n", {"1|A|", "2|B|", "3|C|"}},
+                    LinesCase{"LastLineWithoutLf", "1|A|\n2|B|", {"1|A|", "2|B|"}},
+                    LinesCase{"BlankLineCounts", "1|A|\n\n3|C|\n", {"1|A|", "", "3|C|"}},
+                    LinesCase{"OnlyLf", "\n", {""}},
+                    LinesCase{"LeadingAndDoubleLf", "\n\nx", {"", "", "x"}},
+                    LinesCase{"CrLfKeepsCr", "1|A|\r\n2|B|\r\n", {"1|A|\r", "2|B|\r"}},
+                    LinesCase{"LoneCrIsData", "a\rb\n\r", {"a\rb", "\r"}},
+                    LinesCase{"NulIsData", std::string("a\0b\n", 4), {std::string("a\0b", 3)}}),
     [](const auto& info) { return std::string(info.param.pszName); });
 
 TEST_F(LoadTriviaTest, DecodesEveryStoredByteWithWrapAround) {
     // 0xFF is data, not the end of the file; bytes below the shift wrap to the top.
-    const std::string strStored{'\xFF', '\x00', static_cast<char>(kTriviaShift - 1),
-                                static_cast<char>(kTriviaShift), '\xFF',
-                                static_cast<char>('\n' + kTriviaShift), 'z'};
+    const std::string strStored{'\xFF',
+                                '\x00',
+                                static_cast<char>(kTriviaShift - 1),
+                                static_cast<char>(kTriviaShift),
+                                '\xFF',
+                                static_cast<char>('\n' + kTriviaShift),
+                                'z'};
     WriteFileBytes(m_dir / "triv.dat", strStored);
     EXPECT_TRUE(LoadTrivia(m_dir.Str(), *m_table).messages.empty());
     ASSERT_EQ(m_table->m_nTriviaLines, 2);
@@ -156,8 +159,7 @@ TEST_P(LoadTriviaCounts, KeepsAtMost4999AndSaysSoOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, LoadTriviaCounts,
-                         testing::Values(CountCase{4998, 4998, false},
-                                         CountCase{4999, 4999, false},
+                         testing::Values(CountCase{4998, 4998, false}, CountCase{4999, 4999, false},
                                          CountCase{5000, 4999, true},
                                          CountCase{10000, 4999, true}));
 

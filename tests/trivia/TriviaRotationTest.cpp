@@ -27,8 +27,12 @@ void* operator new(std::size_t nSize) {
 // GCC cannot see that the matching operator new above also uses malloc.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 #pragma GCC diagnostic pop
 
 namespace {
@@ -88,8 +92,8 @@ protected:
     }
     // Start-up: the load restarts the counter, then the first pick.
     TriviaRotation& Start(int nTrivTime) {
-        m_rotation = std::make_unique<TriviaRotation>(*m_table, m_view, m_random, m_clock,
-                                                      nTrivTime);
+        m_rotation =
+            std::make_unique<TriviaRotation>(*m_table, m_view, m_random, m_clock, nTrivTime);
         m_rotation->RestartCounter();
         m_rotation->ShowTrivia("all");
         return *m_rotation;
@@ -124,13 +128,13 @@ TEST_P(RotationTiming, RevealsAtTAndPicksAt2T) {
     Start(T);
     Ticks(4 * T);
     EXPECT_EQ(m_view.m_writes, (std::vector<W>{{0, 'Q', "Where?"},
-                                                {0, 'A', ""},
-                                                {T, 'A', "Here"},
-                                                {2 * T, 'Q', "Why?"},
-                                                {2 * T, 'A', ""},
-                                                {3 * T, 'A', "Because"},
-                                                {4 * T, 'Q', "Where?"},
-                                                {4 * T, 'A', ""}}));
+                                               {0, 'A', ""},
+                                               {T, 'A', "Here"},
+                                               {2 * T, 'Q', "Why?"},
+                                               {2 * T, 'A', ""},
+                                               {3 * T, 'A', "Because"},
+                                               {4 * T, 'Q', "Where?"},
+                                               {4 * T, 'A', ""}}));
     EXPECT_EQ(m_rotation->TriviaTick(), 1);
 }
 
@@ -156,12 +160,12 @@ TEST_F(TriviaRotationTest, OnlyTheExactWordAnswerReveals) {
     m_rotation->ShowTrivia("ALL");
     m_rotation->ShowTrivia("Answer");
     EXPECT_EQ(m_view.m_writes, (std::vector<W>{{0, 'Q', "a"},
-                                                {0, 'A', ""},
-                                                {0, 'A', "x"},
-                                                {0, 'Q', "a"},
-                                                {0, 'A', ""},
-                                                {0, 'Q', "a"},
-                                                {0, 'A', ""}}));
+                                               {0, 'A', ""},
+                                               {0, 'A', "x"},
+                                               {0, 'Q', "a"},
+                                               {0, 'A', ""},
+                                               {0, 'Q', "a"},
+                                               {0, 'A', ""}}));
 }
 
 TEST_F(TriviaRotationTest, EntryWithoutAnswerNeverReveals) {
@@ -232,11 +236,11 @@ TEST_F(TriviaRotationTest, IntervalBelowOneCountsAsOne) {
     m_rotation->SetInterval(0);
     Ticks(2);
     EXPECT_EQ(WritesFrom(1), (std::vector<W>{{1, 'A', "A1"},
-                                              {2, 'Q', "Q1?"},
-                                              {2, 'A', ""},
-                                              {3, 'A', "A1"},
-                                              {4, 'Q', "Q1?"},
-                                              {4, 'A', ""}}));
+                                             {2, 'Q', "Q1?"},
+                                             {2, 'A', ""},
+                                             {3, 'A', "A1"},
+                                             {4, 'Q', "Q1?"},
+                                             {4, 'A', ""}}));
 }
 
 TEST_F(TriviaRotationTest, OneEntryTableAlwaysPicksItWithTheRealGenerator) {

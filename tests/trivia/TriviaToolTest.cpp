@@ -29,7 +29,9 @@ ToolRun RunTool(const std::string& strArgs) {
     return run;
 }
 
-std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+std::string Quoted(const std::filesystem::path& path) {
+    return "'" + path.string() + "'";
+}
 
 class TriviaToolTest : public testing::Test {
 protected:
@@ -46,8 +48,7 @@ TEST_F(TriviaToolTest, PackThenUnpackGivesBackEveryByte) {
               0);
     EXPECT_EQ(ReadFileBytes(m_dir / "triv.dat"), PackTrivia(strPlain));
     ASSERT_EQ(
-        RunTool("unpack " + Quoted(m_dir / "triv.dat") + " " + Quoted(m_dir / "out.txt")).nExit,
-        0);
+        RunTool("unpack " + Quoted(m_dir / "triv.dat") + " " + Quoted(m_dir / "out.txt")).nExit, 0);
     EXPECT_EQ(ReadFileBytes(m_dir / "out.txt"), strPlain);
 }
 
@@ -91,7 +92,9 @@ TEST_F(TriviaToolTest, CheckNamesTheLinesBeyondTheTable) {
 }
 
 TEST_F(TriviaToolTest, CheckPassesAWellFormedFileInEitherForm) {
-    const std::string strPlain = "1|GEO|Q?|A|\n2|SCI|\xC3\x9C" "ber?|Ja|\r\n";
+    const std::string strPlain =
+        "1|GEO|Q?|A|\n2|SCI|\xC3\x9C"
+        "ber?|Ja|\r\n";
     WriteFileBytes(m_dir / "good.txt", strPlain);
     WriteFileBytes(m_dir / "good.dat", PackTrivia(strPlain));
     EXPECT_EQ(RunTool("check " + Quoted(m_dir / "good.txt")).nExit, 0);
