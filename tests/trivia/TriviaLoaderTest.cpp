@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -219,6 +222,25 @@ TEST_F(LoadTriviaTest, TemporaryFileMayLiveElsewhere) {
     EXPECT_EQ(TableLines(*m_table), std::vector<std::string>{"1|GEO|Q?|A|"});
     EXPECT_TRUE(TempGone());
     EXPECT_FALSE(fs::exists(userDir / "triv.tmp"));
+}
+
+// Runs in a child process: files may grow to 4 KB only, so writing triv.tmp fails.
+[[noreturn]] void LoadWithSmallFileLimit(const std::string& strDir, TriviaTable& table) {
+    const rlimit limit{4096, 4096};
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const TriviaLoadResult result = LoadTrivia(strDir, table);
+    const bool bSaid = result.messages.size() == 1 &&
+                       result.messages[0].find("could not be unpacked") != std::string::npos;
+    const bool bTempGone = !fs::exists(fs::symlink_status(fs::path(strDir) / "triv.tmp"));
+    std::exit(bSaid && table.m_nTriviaLines == 0 && bTempGone ? 0 : 1);
+}
+
+TEST_F(LoadTriviaTest, FailedUnpackingSaysSoAndLeavesNoHalfTable) {
+    std::string strPlain;
+    for (int i = 1; i <= 2000; ++i) strPlain += std::to_string(i) + "|ABC|Question?|Answer|\n";
+    WriteFileBytes(m_dir / "triv.dat", PackTrivia(strPlain));
+    EXPECT_EXIT(LoadWithSmallFileLimit(m_dir.Str(), *m_table), testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
