@@ -6,11 +6,13 @@ set -eu
 PACKAGES="cmake ninja-build g++ make pkg-config
 qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-svg-dev libgl-dev
 libgtest-dev libgmock-dev googletest libbenchmark-dev
-clang-format xvfb xauth locales tzdata"
-# Extra packages for the benchmarks and fuzzing passes (BRISALOO_DEPS=full).
+clang-format xvfb xauth locales tzdata
+desktop-file-utils appstream man-db"
+# Extra packages for the benchmarks and fuzzing passes, the .deb package
+# (dpkg-dev, file) and redrawing the icons (librsvg2-bin): BRISALOO_DEPS=full.
 if [ "${BRISALOO_DEPS:-}" = "full" ]; then
   PACKAGES="$PACKAGES clang libclang-rt-14-dev x11-utils xdotool imagemagick faketime
-  desktop-file-utils appstream dpkg-dev file"
+  dpkg-dev file librsvg2-bin"
 fi
 
 missing=""

@@ -1,0 +1,65 @@
+# What `cmake --install` puts where, and the Debian package CPack makes of it.
+#
+#   bin/brisaloo, bin/brisaloo-trivia
+#   share/brisaloo/triv.dat                       the sample trivia
+#   share/applications/brisaloo.desktop          the launcher
+#   share/metainfo/<id>.metainfo.xml              AppStream description
+#   share/icons/hicolor/<N>x<N>/apps/brisaloo.png and scalable/apps/brisaloo.svg
+#   share/man/man1/brisaloo.1, brisaloo-trivia.1
+#
+# An installed brisaloo finds the trivia at ../share/brisaloo/triv.dat from its
+# own directory (app/DataLocation.h), so the layout must stay relative.
+
+include(GNUInstallDirs)
+
+set(BRISALOO_APP_ID io.github.brisaloo.Brisaloo)
+set(BRISALOO_RES_DIR ${PROJECT_SOURCE_DIR}/res)
+set(BRISALOO_ICON_SIZES 16 32 48 64 128 256)
+
+install(TARGETS brisaloo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET brisaloo-trivia)
+  install(TARGETS brisaloo-trivia RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+if(TARGET brisaloo_trivia_data)
+  install(FILES ${CMAKE_BINARY_DIR}/triv.dat DESTINATION ${CMAKE_INSTALL_DATADIR}/brisaloo)
+endif()
+
+install(FILES ${BRISALOO_RES_DIR}/brisaloo.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${BRISALOO_RES_DIR}/${BRISALOO_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size IN LISTS BRISALOO_ICON_SIZES)
+  install(FILES ${BRISALOO_RES_DIR}/icons/hicolor/${size}x${size}/apps/brisaloo.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+install(FILES ${BRISALOO_RES_DIR}/icons/brisaloo.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The manual pages carry the version.
+foreach(page brisaloo.1 brisaloo-trivia.1)
+  configure_file(${BRISALOO_RES_DIR}/man/${page}.in ${CMAKE_BINARY_DIR}/man/${page} @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/man/${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+
+# `cpack -G DEB` in the build directory (or `cmake --build build --target
+# package`) makes brisaloo_<version>_<arch>.deb. Its dependencies are read
+# from the programs' shared libraries by dpkg-shlibdeps (Debian: dpkg-dev).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME brisaloo)
+set(CPACK_PACKAGE_VENDOR "Brisaloo developers")
+set(CPACK_PACKAGE_CONTACT "Brisaloo developers <maintainers@brisaloo.invalid>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "count down to the moment of your arrival")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Brisaloo counts down to the moment you arrive at a destination, in days,\n\
+hours, minutes and seconds and as running totals, in a small window and the\n\
+tray. Beside the countdown it rotates trivia questions and keeps notes for\n\
+the way. brisaloo --print puts the countdown into status bars and scripts.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+include(CPack)
