@@ -1,7 +1,7 @@
 #include "ui/CNotesDlg.h"
 
 #include <QListWidget>
-#include <QMessageBox>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -10,6 +10,7 @@
 #include "app/CCountdownApp.h"
 #include "ui/CAddNoteDlg.h"
 #include "ui/DialogUnits.h"
+#include "ui/UserMessages.h"
 
 namespace {
 
@@ -20,13 +21,11 @@ QString FromBytes(const std::string& str) {
 }  // namespace
 
 bool MessageBoxPrompts::Confirm(QWidget* parent, const QString& strQuestion) {
-    return QMessageBox::question(parent, QStringLiteral("Brisaloo"), strQuestion,
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return UserMessages::AskYesNo(parent, strQuestion);
 }
 
 void MessageBoxPrompts::Warn(QWidget* parent, const QString& strText) {
-    QMessageBox::warning(parent, QStringLiteral("Brisaloo"), strText);
+    UserMessages::Warn(parent, strText);
 }
 
 std::optional<NewNote> MessageBoxPrompts::AskForNewNote(QWidget* parent) {
@@ -157,8 +156,8 @@ void CNotesDlg::OnAddNote() {
     NotesStore& notes = m_app.m_notes;
     if (notes.m_nLastNote + 1 >= kMaxNotes) {
         m_pPrompts->Warn(this, QStringLiteral("You have %1 notes, as many as Brisaloo can keep. "
-                                            "Delete a note before you add another.")
-                                 .arg(kMaxNotes));
+                                              "Delete a note before you add another.")
+                                   .arg(QLocale(QLocale::English).toString(kMaxNotes)));
         return;
     }
     const std::optional<NewNote> note = m_pPrompts->AskForNewNote(this);

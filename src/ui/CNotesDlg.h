@@ -30,7 +30,7 @@ public:
     virtual std::optional<NewNote> AskForNewNote(QWidget* parent) = 0;
 };
 
-// The real message boxes and the real Add a Note dialog.
+// The program's message boxes (UserMessages) and the real Add a Note dialog.
 class MessageBoxPrompts final : public INotesPrompts {
 public:
     bool Confirm(QWidget* parent, const QString& strQuestion) override;

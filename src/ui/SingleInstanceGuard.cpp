@@ -7,7 +7,8 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QMessageBox>
+
+#include "ui/UserMessages.h"
 
 namespace {
 
@@ -100,8 +101,7 @@ QString AlreadyRunningMessage(const QString& strDataDir) {
         .arg(QDir::toNativeSeparators(CanonicalDirectory(strDataDir)));
 }
 
-bool ClaimOrExplain(SingleInstanceGuard& guard,
-                    const std::function<void(const QString&)>& tell) {
+bool ClaimOrExplain(SingleInstanceGuard& guard) {
     switch (guard.ClaimDataDirectory()) {
         case SingleInstanceGuard::Claim::kOwner:
         case SingleInstanceGuard::Claim::kUnguarded:
@@ -111,11 +111,6 @@ bool ClaimOrExplain(SingleInstanceGuard& guard,
         case SingleInstanceGuard::Claim::kRunningCopyUnreachable:
             break;
     }
-    const QString strText = AlreadyRunningMessage(guard.DataDirectory());
-    if (tell) {
-        tell(strText);
-    } else {
-        QMessageBox::information(nullptr, QStringLiteral("Brisaloo"), strText);
-    }
+    UserMessages::Inform(nullptr, AlreadyRunningMessage(guard.DataDirectory()));
     return false;
 }

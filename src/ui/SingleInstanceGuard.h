@@ -4,9 +4,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-#include <memory>
-
 class QLocalServer;
 class QWidget;
 
@@ -52,9 +49,8 @@ private:
 
 // What main() calls before it builds the main window. True when this copy goes
 // on; false when it must end now, having shown the running copy or told the
-// user why it ends (through tell, a message box unless a test replaces it).
-bool ClaimOrExplain(SingleInstanceGuard& guard,
-                    const std::function<void(const QString&)>& tell = {});
+// user in a message box why it ends.
+bool ClaimOrExplain(SingleInstanceGuard& guard);
 
 // The words for a second start that could not reach the running copy.
 QString AlreadyRunningMessage(const QString& strDataDir);
