@@ -6,6 +6,7 @@
 #   check-install.sh metainfo PREFIX            the AppStream file validates
 #   check-install.sh manpages PREFIX            the manual pages format cleanly
 #   check-install.sh trivia PREFIX              the installed tool reads the installed trivia
+#   check-install.sh version PREFIX VERSION     the installed program runs, without a display
 # Exits 77 (skipped) when a validator is not installed.
 set -eu
 
@@ -86,6 +87,14 @@ manpages)
   ;;
 trivia)
   "$1/bin/brisaloo-trivia" check "$1/share/brisaloo/triv.dat"
+  ;;
+version)
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$1/bin/brisaloo" --version)
+  if [ "$out" != "brisaloo $2" ]; then
+    echo "brisaloo --version said \"$out\", expected \"brisaloo $2\""
+    exit 1
+  fi
+  echo "$out"
   ;;
 *)
   echo "check-install.sh: unknown check $mode" >&2
