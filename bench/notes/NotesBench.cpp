@@ -61,9 +61,10 @@ void BM_BareWriteAndFsync(benchmark::State& state) {
     const std::string strPath = files.Path("bare.dat");
     for (auto _ : state) {
         const int fd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        const bool bOk = fd >= 0 &&
-                         ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
-                         ::fsync(fd) == 0;
+        const bool bOk =
+            fd >= 0 &&
+            ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+            ::fsync(fd) == 0;
         if (fd >= 0) ::close(fd);
         if (!bOk) state.SkipWithError("write failed");
     }

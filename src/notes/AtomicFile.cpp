@@ -12,7 +12,9 @@ namespace {
 
 constexpr mode_t kNewFileMode = 0600;
 
-std::string Reason(int nError) { return std::strerror(nError); }
+std::string Reason(int nError) {
+    return std::strerror(nError);
+}
 
 std::string DirectoryPart(const std::string& strPath) {
     const std::size_t nSlash = strPath.rfind('/');
@@ -81,10 +83,12 @@ void SyncDirectory(IFileOps& ops, const std::string& strDir) {
 
 }  // namespace
 
-std::string TemporaryPathFor(const std::string& strPath) { return strPath + ".tmp"; }
+std::string TemporaryPathFor(const std::string& strPath) {
+    return strPath + ".tmp";
+}
 
-std::optional<std::string> ReplaceFileAtomically(const std::string& strPath,
-                                                 std::string_view bytes, IFileOps& ops) {
+std::optional<std::string> ReplaceFileAtomically(const std::string& strPath, std::string_view bytes,
+                                                 IFileOps& ops) {
     std::string strTarget;
     if (auto error = ResolveTarget(strPath, strTarget)) return error;
     mode_t mode = kNewFileMode;

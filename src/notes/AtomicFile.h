@@ -16,6 +16,5 @@ std::string TemporaryPathFor(const std::string& strPath);
 // 0600); a read-only file is not replaced. A temporary file left by a crash is
 // removed first. Returns the reason when the file was not replaced, and then
 // the old file is untouched and no temporary file is left.
-std::optional<std::string> ReplaceFileAtomically(const std::string& strPath,
-                                                 std::string_view bytes,
+std::optional<std::string> ReplaceFileAtomically(const std::string& strPath, std::string_view bytes,
                                                  IFileOps& ops = SystemFileOps());

@@ -51,8 +51,7 @@ NotesResult LoadNotesFile(const std::string& strPath, NotesStore& store) {
     if (!ReadWholeFile(strPath, bytes)) {
         if (errno == ENOENT) return {};
         store.m_bKeepUnreadableFile = true;
-        return Failed("Your notes file " + strPath + " could not be read: " +
-                      std::strerror(errno) +
+        return Failed("Your notes file " + strPath + " could not be read: " + std::strerror(errno) +
                       ". Brisaloo starts without those notes and will not save over that file "
                       "unless you agree.");
     }
@@ -60,9 +59,8 @@ NotesResult LoadNotesFile(const std::string& strPath, NotesStore& store) {
     if (store.m_nOverflowNotes == 0) return {};
     return {NotesResult::Status::kOk,
             strPath + " holds " + std::to_string(kMaxNotes + store.m_nOverflowNotes) +
-                " notes; Brisaloo shows the first " + std::to_string(kMaxNotes) +
-                ". The other " + std::to_string(store.m_nOverflowNotes) +
-                " stay in the file unchanged."};
+                " notes; Brisaloo shows the first " + std::to_string(kMaxNotes) + ". The other " +
+                std::to_string(store.m_nOverflowNotes) + " stay in the file unchanged."};
 }
 
 NotesResult SaveNotesFile(const std::string& strPath, const NotesStore& store, IFileOps& ops) {

@@ -30,15 +30,21 @@ DialogUnits::DialogUnits(const QFont& font) {
     m_nCharHeight = std::max(1, metrics.height());
 }
 
-int DialogUnits::X(int nUnits) const { return Scale(nUnits, m_nCharWidth, 4); }
+int DialogUnits::X(int nUnits) const {
+    return Scale(nUnits, m_nCharWidth, 4);
+}
 
-int DialogUnits::Y(int nUnits) const { return Scale(nUnits, m_nCharHeight, 8); }
+int DialogUnits::Y(int nUnits) const {
+    return Scale(nUnits, m_nCharHeight, 8);
+}
 
 QRect DialogUnits::Rect(int x, int y, int cx, int cy) const {
     return QRect(X(x), Y(y), X(cx), Y(cy));
 }
 
-QSize DialogUnits::Size(int cx, int cy) const { return QSize(X(cx), Y(cy)); }
+QSize DialogUnits::Size(int cx, int cy) const {
+    return QSize(X(cx), Y(cy));
+}
 
 void DialogUnits::Place(QWidget& widget, int x, int y, int cx, int cy) const {
     widget.setGeometry(Rect(x, y, cx, cy));

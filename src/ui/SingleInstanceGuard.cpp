@@ -38,7 +38,9 @@ SingleInstanceGuard::SingleInstanceGuard(const QString& strDataDir, QObject* par
 
 SingleInstanceGuard::~SingleInstanceGuard() = default;
 
-QString SingleInstanceGuard::LockFilePath() const { return LockFileIn(m_strDataDir); }
+QString SingleInstanceGuard::LockFilePath() const {
+    return LockFileIn(m_strDataDir);
+}
 
 QString SingleInstanceGuard::ServerName() const {
     const QByteArray hash =

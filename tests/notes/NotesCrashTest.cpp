@@ -110,8 +110,8 @@ TEST(NotesCrash, KilledSaverLeavesTheOldOrTheNewNotes) {
         const int nFound = CrashStoreNumber(*store);
         const int nOld = saver.LastSaved() >= 0 ? saver.LastSaved() : nOnDisk;
         ASSERT_TRUE(nFound == nOld || nFound == saver.LastStarted())
-            << "round " << nRound << ": found save " << nFound << ", expected " << nOld
-            << " or " << saver.LastStarted();
+            << "round " << nRound << ": found save " << nFound << ", expected " << nOld << " or "
+            << saver.LastStarted();
         ASSERT_EQ(NotesOf(*store), NotesOf(*CrashStore(nFound))) << "round " << nRound;
         if (saver.LastStarted() > saver.LastSaved()) ++nKilledMidSave;
         nOnDisk = nFound;

@@ -1,7 +1,7 @@
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gmock/gmock.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -23,7 +23,8 @@ const std::string kOldBytes = "old\r\nkept as it was\r\n.\r\n";
 
 NoteList BigNotes() {
     NoteList notes;
-    for (int i = 0; i < 50; ++i) notes.emplace_back("note " + std::to_string(i), std::string(400, 'x'));
+    for (int i = 0; i < 50; ++i)
+        notes.emplace_back("note " + std::to_string(i), std::string(400, 'x'));
     return notes;
 }
 
@@ -32,7 +33,8 @@ NoteList BigNotes() {
 void ExpectFailedSaveChangedNothing(const NotesResult& result, const ScratchDir& dir,
                                     const NotesStore& store, const char* pszReason) {
     EXPECT_EQ(result.status, NotesResult::Status::kFailed);
-    EXPECT_THAT(result.strMessage, HasSubstr("Your notes could not be saved to " + dir.File("notes.dat")));
+    EXPECT_THAT(result.strMessage,
+                HasSubstr("Your notes could not be saved to " + dir.File("notes.dat")));
     EXPECT_THAT(result.strMessage, HasSubstr(pszReason));
     EXPECT_THAT(result.strMessage, HasSubstr("They are still open in Brisaloo."));
     EXPECT_EQ(ReadBytes(dir.File("notes.dat")), kOldBytes);
@@ -182,7 +184,8 @@ TEST(SaveFaults, UnwritableDirectoryLeavesTheOldFile) {
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        if (bRoot && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+        if (bRoot &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
             std::_Exit(10);
         }
         const auto store = MakeStore(BigNotes());

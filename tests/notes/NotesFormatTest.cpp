@@ -36,9 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
         ByteCase{"EmptyBodyIsEmptyLine", {{"S", ""}}, "S\r\n\r\n.\r\n"},
         ByteCase{"BodyEndingInLineBreak", {{"S", "a\r\n"}}, "S\r\na\r\r\n\r\n.\r\n"},
         ByteCase{"LoneCrAndLoneLf", {{"S", "a\rb\nc"}}, "S\r\na\rb\r\nc\r\n.\r\n"},
-        ByteCase{"DotLineWithMoreAfterItFromDialog",
-                 {{"S", ".\r\nmore"}},
-                 "S\r\n.\r\r\nmore\r\n.\r\n"},
+        ByteCase{
+            "DotLineWithMoreAfterItFromDialog", {{"S", ".\r\nmore"}}, "S\r\n.\r\r\nmore\r\n.\r\n"},
         ByteCase{"BodyOnlyDotIsEscaped", {{"S", "."}, {"T", "t"}}, "S\r\n..\n.\r\nT\r\nt\r\n.\r\n"},
         ByteCase{"DialogBodyEndingInDotLine", {{"S", "a\r\n."}}, "S\r\na\r\r\n..\n.\r\n"},
         ByteCase{"DotLineBetweenLfs", {{"S", "a\n.\nb"}}, "S\r\na\r\n..\nb\r\n.\r\n"},
@@ -80,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"DotWithCrIsBodyText", "S\r\n.\r\r\n.\r\n", {{"S", ".\r"}}},
         LoadCase{"SpaceDotIsBodyText", "S\r\n .\r\n.\r\n", {{"S", " ."}}},
         LoadCase{"TwoDotsWithCrLfStayTwoDots", "S\r\n..\r\nx\r\n.\r\n", {{"S", "..\nx"}}},
-        LoadCase{"UnescapedDotLineEndsTheRecord", "S\r\na\r\n.\r\nb\r\n.\r\n", {{"S", "a"}, {"b", ""}}},
+        LoadCase{
+            "UnescapedDotLineEndsTheRecord", "S\r\na\r\n.\r\nb\r\n.\r\n", {{"S", "a"}, {"b", ""}}},
         LoadCase{"LoneCrStaysInTheLine", "S\ra\r\nb\rc\r\n.\r\n", {{"S\ra", "b\rc"}}},
         LoadCase{"EmptyFile", "", {}}),
     [](const testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.name); });

@@ -41,8 +41,9 @@ class ScratchDir {
 public:
     ScratchDir() {
         static std::atomic<int> nCounter{0};
-        m_path = std::filesystem::temp_directory_path() /
-                 ("brisaloo-notes-" + std::to_string(::getpid()) + "-" + std::to_string(nCounter++));
+        m_path =
+            std::filesystem::temp_directory_path() /
+            ("brisaloo-notes-" + std::to_string(::getpid()) + "-" + std::to_string(nCounter++));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <memory>
 
+#include "UiTestSupport.h"
 #include "app/CCountdownApp.h"
 #include "notes/NotesTestSupport.h"
 #include "support/MemoryProfile.h"
 #include "ui/CAddNoteDlg.h"
 #include "ui/CNotesDlg.h"
 #include "ui/DialogUnits.h"
-#include "UiTestSupport.h"
 
 namespace {
 
@@ -231,10 +231,8 @@ private slots:
         QCOMPARE(TextOf(Body()), QString("A1\nA2!"));
         QCOMPARE(m_pApp->m_notes.m_strBody[1], std::string("A1\r\nA2"));
         QTest::mouseClick(Button(CNotesDlg::IDOK), Qt::LeftButton);
-        QCOMPARE(ReadBytes(NotesPath()), FileOf({{"zulu", "Z body"},
-                                                 {"alpha", "A1\r\nA2!"},
-                                                 {"Mike", ""},
-                                                 {"new", "N"}}));
+        QCOMPARE(ReadBytes(NotesPath()),
+                 FileOf({{"zulu", "Z body"}, {"alpha", "A1\r\nA2!"}, {"Mike", ""}, {"new", "N"}}));
     }
 
     void addWhenFullTellsTheUserAndChangesNothing() {
@@ -362,8 +360,8 @@ private slots:
         ClickRow(0);
         Body()->moveCursor(QTextCursor::End);
         Type(" ");
-        QTest::sendKeyEvent(QTest::Click, Body(), Qt::Key_unknown, QString::fromUtf8("\xE2\x9C\x88"),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, Body(), Qt::Key_unknown,
+                            QString::fromUtf8("\xE2\x9C\x88"), Qt::NoModifier);
         QTest::mouseClick(Button(CNotesDlg::IDOK), Qt::LeftButton);
         QCOMPARE(m_pApp->m_notes.m_strBody[0], std::string("caf\xC3\xA9 \xE2\x9C\x88"));
     }
@@ -372,11 +370,16 @@ private slots:
         QTest::addColumn<QString>("strName");
         QTest::addColumn<QString>("strText");
         QTest::addColumn<QRect>("units");
-        QTest::newRow("Close Notes") << "IDOK" << "Close Notes" << QRect(325, 5, 50, 14);
-        QTest::newRow("list") << "IDC_NOTE_LIST" << "" << QRect(5, 5, 305, 45);
-        QTest::newRow("body") << "IDC_NOTE_BODY" << "" << QRect(5, 55, 375, 160);
-        QTest::newRow("Add a Note") << "IDC_NOTE_ADD" << "Add a Note" << QRect(325, 20, 50, 14);
-        QTest::newRow("Delete Note") << "IDC_NOTE_DELETE" << "Delete Note" << QRect(325, 35, 50, 14);
+        QTest::newRow("Close Notes") << "IDOK"
+                                     << "Close Notes" << QRect(325, 5, 50, 14);
+        QTest::newRow("list") << "IDC_NOTE_LIST"
+                              << "" << QRect(5, 5, 305, 45);
+        QTest::newRow("body") << "IDC_NOTE_BODY"
+                              << "" << QRect(5, 55, 375, 160);
+        QTest::newRow("Add a Note") << "IDC_NOTE_ADD"
+                                    << "Add a Note" << QRect(325, 20, 50, 14);
+        QTest::newRow("Delete Note") << "IDC_NOTE_DELETE"
+                                     << "Delete Note" << QRect(325, 35, 50, 14);
     }
     void controlsFollowTheTemplate() {
         QFETCH(QString, strName);
@@ -451,7 +454,8 @@ private slots:
             }
             widget = widget->nextInFocusChain();
         } while (widget != dlg.findChild<QWidget*>(CAddNoteDlg::IDOK));
-        QCOMPARE(order, (QStringList{"IDOK", "IDCANCEL", "IDC_ADDNOTE_SUBJECT", "IDC_ADDNOTE_BODY"}));
+        QCOMPARE(order,
+                 (QStringList{"IDOK", "IDCANCEL", "IDC_ADDNOTE_SUBJECT", "IDC_ADDNOTE_BODY"}));
         QCOMPARE(dlg.findChild<QWidget*>(CAddNoteDlg::IDC_ADDNOTE_SUBJECT)->accessibleName(),
                  QString("Subject:"));
         QCOMPARE(dlg.findChild<QWidget*>(CAddNoteDlg::IDC_ADDNOTE_BODY)->accessibleName(),

@@ -12,9 +12,9 @@
 #include <fstream>
 #include <memory>
 
+#include "UiTestSupport.h"
 #include "notes/NotesTestSupport.h"
 #include "ui/SingleInstanceGuard.h"
-#include "UiTestSupport.h"
 
 using Claim = SingleInstanceGuard::Claim;
 
@@ -26,15 +26,16 @@ public:
         m_thread.start();
         m_pGuard = new SingleInstanceGuard(strDir);
         m_pGuard->moveToThread(&m_thread);
-        QObject::connect(m_pGuard, &SingleInstanceGuard::ShowRequested, m_pGuard,
-                         [this] { ++m_nShowRequests; }, Qt::DirectConnection);
+        QObject::connect(
+            m_pGuard, &SingleInstanceGuard::ShowRequested, m_pGuard, [this] { ++m_nShowRequests; },
+            Qt::DirectConnection);
         QMetaObject::invokeMethod(
             m_pGuard, [this] { m_claim = m_pGuard->ClaimDataDirectory(); },
             Qt::BlockingQueuedConnection);
     }
     ~RunningCopy() {
-        QMetaObject::invokeMethod(m_pGuard, [this] { delete m_pGuard; },
-                                  Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            m_pGuard, [this] { delete m_pGuard; }, Qt::BlockingQueuedConnection);
         m_thread.quit();
         m_thread.wait();
     }
@@ -79,7 +80,8 @@ private slots:
         RunningCopy running(QString::fromStdString(first.Str()));
         SingleInstanceGuard other(QString::fromStdString(second.Str()));
         QCOMPARE(other.ClaimDataDirectory(), Claim::kOwner);
-        QVERIFY(other.ServerName() != SingleInstanceGuard(QString::fromStdString(first.Str())).ServerName());
+        QVERIFY(other.ServerName() !=
+                SingleInstanceGuard(QString::fromStdString(first.Str())).ServerName());
     }
 
     // A copy killed with SIGKILL leaves its lock file and its socket file.
