@@ -15,6 +15,7 @@
 #include "countdown/Clock.h"
 #include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
+#include "trivia/TriviaLoader.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CSetupDlg.h"
 #include "ui/CTrayIcon.h"
@@ -77,7 +78,12 @@ void PaintBlackOnWhite(QWidget& window) {
 }  // namespace
 
 CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* parent)
-    : QDialog(parent), m_app(app), m_clock(clock), m_pTray(new CTrayIcon(this)) {
+    : QDialog(parent),
+      m_app(app),
+      m_clock(clock),
+      m_pTray(new CTrayIcon(this)),
+      m_pTrivia(std::make_unique<TriviaTable>()),
+      m_pRandom(std::make_unique<StdTriviaRandom>()) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Brisaloo "));
@@ -168,6 +174,29 @@ void CCountdownDlg::OnInitDialog() {
     setWindowTitle(QString::fromStdString(FormatCaption(span)));
     m_pTray->Add(QApplication::windowIcon(), QStringLiteral("This is a test string"));
     m_pTray->SetTip(QString::fromStdString(FormatTrayTip(span)));
+
+    LoadTrivia();
+    ShowTrivia("all");
+}
+
+void CCountdownDlg::LoadTrivia() {
+    const TriviaLoadResult result = ::LoadTrivia(
+        m_app.m_strTrivPath, PathInDirectory(m_app.m_strExeDir, "triv.tmp"), *m_pTrivia);
+    for (const std::string& strMessage : result.messages)
+        UserMessages::Warn(this, QString::fromStdString(strMessage));
+    m_pRotation = std::make_unique<TriviaRotation>(
+        *m_pTrivia, static_cast<ITriviaView&>(*this), *m_pRandom, m_clock, m_nTrivTime);
+    m_pRotation->RestartCounter();
+}
+
+void CCountdownDlg::ShowTrivia(std::string_view strMode) { m_pRotation->ShowTrivia(strMode); }
+
+void CCountdownDlg::SetQuestionText(const std::string& strText) {
+    SetDlgItemText(IDC_TRIVIA_QUESTION, QString::fromStdString(strText));
+}
+
+void CCountdownDlg::SetAnswerText(const std::string& strText) {
+    SetDlgItemText(IDC_TRIVIA_ANSWER, QString::fromStdString(strText));
 }
 
 void CCountdownDlg::SetDlgItemInt(int nId, std::int64_t nValue) {
@@ -211,6 +240,7 @@ void CCountdownDlg::OnTimer() {
         m_bHiddenAtStart = 1;
     }
     RefreshDisplay("NOTALL");
+    if (m_pRotation) m_pRotation->Tick();
 }
 
 void CCountdownDlg::HideToTray() {
@@ -270,6 +300,7 @@ void CCountdownDlg::OnSetup() {
                                                    "profile. They apply until Brisaloo ends."));
     m_timeArrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
     RefreshDisplay("ALL");
+    if (m_pRotation) m_pRotation->SetInterval(m_nTrivTime);
 }
 
 void CCountdownDlg::OnCopyToClipboard() {
@@ -280,6 +311,6 @@ void CCountdownDlg::OnCopyToClipboard() {
 void CCountdownDlg::OnNotes() {}
 
 void CCountdownDlg::OnPause() {
-    m_bPaused = m_bPaused ? 0 : 1;
+    m_bPaused = m_pRotation ? m_pRotation->TogglePause() : !m_bPaused;
     SetDlgItemText(IDC_PAUSE_TEXT, m_bPaused ? QStringLiteral("***PAUSED***") : QString());
 }

@@ -4,12 +4,16 @@
 #include <QTimer>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/MainWindow.h"
 #include "countdown/CTime.h"
 #include "countdown/RefreshRule.h"
+#include "trivia/TriviaRandom.h"
+#include "trivia/TriviaRotation.h"
+#include "trivia/TriviaTable.h"
 
 class CCountdownApp;
 class CTrayIcon;
@@ -20,7 +24,7 @@ class QPlainTextEdit;
 // The main window: the arrival moment, the countdown in parts and totals, the
 // trivia square, and the buttons. It owns the tray icon and the one 500 ms
 // timer that keeps the countdown, the caption and the tip current.
-class CCountdownDlg final : public QDialog, public IMainWindow {
+class CCountdownDlg final : public QDialog, public IMainWindow, private ITriviaView {
     Q_OBJECT
 public:
     CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* parent = nullptr);
@@ -33,6 +37,8 @@ public:
 
     void RefreshDisplay(std::string_view strMode);
     void OnTimer();
+    void LoadTrivia();
+    void ShowTrivia(std::string_view strMode);
 
     void OnSetup();
     void OnHideMe();
@@ -46,6 +52,10 @@ public:
 
     // The tray icon (tests look at its tip).
     CTrayIcon& Tray() { return *m_pTray; }
+    // The trivia side (tests script its generator and look at its state).
+    const TriviaTable& Trivia() const { return *m_pTrivia; }
+    TriviaRotation& Rotation() { return *m_pRotation; }
+    void SetTriviaRandom(std::unique_ptr<ITriviaRandom> random) { m_pRandom = std::move(random); }
     // The widget of a control id, or nullptr.
     QWidget* Control(int nId) const;
     // Tests run the tray menu without a popup: the actions in their order.
@@ -76,6 +86,8 @@ private:
     void SetCaptionAndTip(const CTimeSpan& span);
     void HideToTray();
     CTimeSpan CurrentSpan();
+    void SetQuestionText(const std::string& strText) override;
+    void SetAnswerText(const std::string& strText) override;
 
     CCountdownApp& m_app;
     const IClock& m_clock;
@@ -84,5 +96,8 @@ private:
     CTrayIcon* m_pTray = nullptr;
     QMenu* m_pTrayMenu = nullptr;
     std::map<int, QWidget*> m_controls;
+    std::unique_ptr<TriviaTable> m_pTrivia;
+    std::unique_ptr<ITriviaRandom> m_pRandom;
+    std::unique_ptr<TriviaRotation> m_pRotation;
     bool m_bInitialised = false;
 };

@@ -12,6 +12,8 @@
 #include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
 #include "support/MemoryProfile.h"
+#include "trivia/TempDir.h"
+#include "trivia/TriviaCodec.h"
 #include "ui/CCountdownDlg.h"
 #include "ui/CTrayIcon.h"
 #include "ui/MainWindowIds.h"
@@ -22,8 +24,19 @@ namespace {
 // 2027-01-01 00:00:00 UTC; tests run with TZ=UTC.
 constexpr std::int64_t kArrival2027 = 1798761600;
 
+// Draws 1, 2, 3, ... so that picks walk through the table in order.
+class CountingRandom final : public ITriviaRandom {
+public:
+    void Seed(unsigned) override {}
+    int Next() override { return ++m_nNext; }
+
+private:
+    int m_nNext = 0;
+};
+
 struct Fixture {
-    explicit Fixture(std::int64_t now, bool bArrival2027 = true) : clock(now), app(profile) {
+    explicit Fixture(std::int64_t now, bool bArrival2027 = true, const char* pszTrivia = nullptr)
+        : clock(now), app(profile) {
         if (bArrival2027) {
             profile.Set("DESTINATION", "YEAR", 2027);
             profile.Set("DESTINATION", "MONTH", 1);
@@ -31,17 +44,24 @@ struct Fixture {
             profile.Set("DESTINATION", "HOUR", 0);
             profile.Set("DESTINATION", "MINUTE", 0);
         }
-        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt});
+        if (pszTrivia) WriteFileBytes(dir / "triv.dat", PackTrivia(pszTrivia));
+        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt});
         dlg = std::make_unique<CCountdownDlg>(app, clock);
+        dlg->SetTriviaRandom(std::make_unique<CountingRandom>());
         dlg->OnInitDialog();
     }
     QString Field(int nId) const { return TextOf(dlg->Control(nId)); }
 
+    MessageRecorder messages;
+    TempDir dir;
     MemoryProfile profile;
     FixedClock clock;
     CCountdownApp app;
     std::unique_ptr<CCountdownDlg> dlg;
 };
+
+const char* const kThreeEntries =
+    "1|GEO|Where?|Here|\n2|SCI|Why?|Because|\n3|HIS|No answer?\n";
 
 // What the whole window shows must be one span: the seven fields, the caption and the tip.
 void ExpectShowsSpan(const Fixture& f, const CTimeSpan& span) {
@@ -180,6 +200,7 @@ private slots:
     }
 
     void hideOnStartHidesOnTheFirstTickOnly() {
+        MessageRecorder messages;
         MemoryProfile profile;
         profile.Set("SETTINGS", "HIDESTART", 1);
         FixedClock clock(kArrival2027);
@@ -206,6 +227,7 @@ private slots:
     }
     void everyWayOfEndingRemovesTheTrayIcon() {
         QFETCH(QString, how);
+        MessageRecorder messages;
         MemoryProfile profile;
         FixedClock clock(kArrival2027);
         CCountdownApp app(profile);
@@ -224,8 +246,7 @@ private slots:
     }
 
     void setupOkStoresEverywhereAndRedraws() {
-        MessageRecorder messages;
-        Fixture f(kArrival2027 - 90061);
+        Fixture f(kArrival2027 - 90061, true, kThreeEntries);
         f.dlg->OnPause();
         OnNextModal([](QDialog& setup) {
             setup.findChild<QLineEdit*>("IDC_SETUP_YEAR")->setText("2028");
@@ -246,7 +267,46 @@ private slots:
                                            "SETTINGS/HIDESTART=1"}));
         QCOMPARE(f.Field(IDC_ARRIVAL), QStringLiteral("Saturday January 01, 2028 00:00"));
         ExpectShowsSpan(f, CTime(1830297600) - CTime(f.clock.Now()));
-        QVERIFY(messages.Texts().isEmpty());
+        QVERIFY(f.messages.Texts().isEmpty());
+        QCOMPARE(f.dlg->Rotation().Interval(), 45);
+    }
+
+    void missingTriviaIsReportedAndTheCountdownRunsOn() {
+        Fixture f(kArrival2027 - 10);
+        QCOMPARE(f.messages.Texts(), QStringList{"Unable To Open File"});
+        QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_QUESTION)), QStringLiteral("No trivia loaded."));
+        for (int tick = 0; tick < 200; ++tick) f.dlg->OnTimer();  // returns, no hang
+        f.clock.Advance(1);
+        f.dlg->OnTimer();
+        QCOMPARE(f.Field(IDC_SECONDS), QStringLiteral("9"));
+    }
+
+    void triviaRevealsHalfWayAndPicksEachInterval() {
+        Fixture f(kArrival2027 - 1000, true, kThreeEntries);
+        QVERIFY(f.messages.Texts().isEmpty());
+        QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_QUESTION)), QStringLiteral("Where?"));
+        QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QString());
+        // Interval 30: the 30th tick reveals, the 60th picks the next entry.
+        for (int tick = 1; tick < 30; ++tick) f.dlg->OnTimer();
+        QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QString());
+        f.dlg->OnTimer();
+        QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QStringLiteral("Here"));
+        for (int tick = 31; tick <= 60; ++tick) f.dlg->OnTimer();
+        QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_QUESTION)), QStringLiteral("Why?"));
+        QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QString());
+    }
+
+    void pauseFreezesTheTriviaButNotTheCountdown() {
+        Fixture f(kArrival2027 - 1000, true, kThreeEntries);
+        f.dlg->OnPause();
+        QCOMPARE(f.dlg->m_bPaused, 1);
+        for (int tick = 1; tick <= 60; ++tick) f.dlg->OnTimer();
+        QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_QUESTION)), QStringLiteral("Where?"));
+        QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QString());
+        QCOMPARE(f.dlg->Rotation().TriviaTick(), 1);  // the counter ran on and restarted
+        f.dlg->OnPause();
+        for (int tick = 1; tick <= 60; ++tick) f.dlg->OnTimer();
+        QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_QUESTION)), QStringLiteral("Why?"));
     }
 
     void setupCancelChangesNothing() {
@@ -263,21 +323,21 @@ private slots:
     }
 
     void setupReportsAProfileThatCannotBeWritten() {
-        MessageRecorder messages;
-        Fixture f(kArrival2027 - 10);
+        Fixture f(kArrival2027 - 10, true, kThreeEntries);
         f.profile.FailWrites(true);
         OnNextModal([](QDialog& setup) {
             setup.findChild<QLineEdit*>("IDC_SETUP_YEAR")->setText("2030");
             setup.accept();
         });
         f.dlg->OnSetup();
-        QCOMPARE(messages.Texts().size(), 1);
+        QCOMPARE(f.messages.Texts().size(), 1);
         QCOMPARE(f.app.m_nYear, 2030);  // the settings still apply for this run
         QCOMPARE(f.Field(IDC_ARRIVAL), QStringLiteral("Tuesday January 01, 2030 00:00"));
     }
 
     void setupFromTheTrayWhileHiddenKeepsTheProgramRunning() {
         QApplication::setQuitOnLastWindowClosed(false);
+        MessageRecorder messages;
         MemoryProfile profile;
         FixedClock clock(kArrival2027);
         CCountdownApp app(profile);
