@@ -7,9 +7,11 @@
 
 #include "app/CCountdownApp.h"
 #include "countdown/Clock.h"
+#include "ui/AppIcon.h"
 #include "ui/CCountdownDlg.h"
 #include "ui/CommandLineOptions.h"
 #include "ui/QSettingsProfile.h"
+#include "ui/UserMessages.h"
 
 namespace {
 
@@ -42,6 +44,7 @@ int main(int argc, char* argv[]) {
     // The window may hide in the tray while a dialog opened from there closes:
     // the program ends when the main window ends, not with its last window.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(BrisalooIcon());
 
     SystemClock clock;
     QSettingsProfile profile(QSettingsProfile::DefaultPath());
@@ -49,6 +52,15 @@ int main(int argc, char* argv[]) {
     StartupOptions startup;
     startup.strExePath = QCoreApplication::applicationFilePath().toStdString();
     if (options.strDataDir) startup.strDataDir = options.strDataDir->toStdString();
+    startup.location = LocateDataFilesForThisProcess(DirectoryOf(startup.strExePath),
+                                                     startup.strDataDir);
+    std::string strDirError;
+    if (startup.location->bCreateNotesDir &&
+        !EnsureDirectory(startup.location->strNotesDir, strDirError))
+        UserMessages::Warn(nullptr, QStringLiteral("Brisaloo could not create its data folder "
+                                                   "%1: %2. Notes cannot be saved this time.")
+                                        .arg(QString::fromStdString(startup.location->strNotesDir),
+                                             QString::fromStdString(strDirError)));
     app.InitInstance(startup, [&clock](CCountdownApp& owner) -> std::unique_ptr<IMainWindow> {
         return std::make_unique<CCountdownDlg>(owner, clock);
     });

@@ -17,10 +17,14 @@ std::string PathInDirectory(const std::string& strDir, const char* pszName) {
 
 void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_notes.m_nLastNote = -1;
-    m_strExeDir = options.strDataDir ? *options.strDataDir : DirectoryOf(options.strExePath);
-    while (m_strExeDir.size() > 1 && m_strExeDir.back() == '/') m_strExeDir.pop_back();
-    m_strNotesPath = PathInDirectory(m_strExeDir, "notes.dat");
-    m_strTrivPath = PathInDirectory(m_strExeDir, "triv.dat");
+    m_strExeDir = DirectoryOf(options.strExePath);
+    const DataLocation location =
+        options.location ? *options.location
+                         : LocateDataFiles({m_strExeDir, true, options.strDataDir, "", ""},
+                                           [](const std::string&) { return false; });
+    m_strNotesPath = location.strNotesPath;
+    m_strTrivPath = location.strTrivPath;
+    m_strTrivTmpPath = location.strTrivTmpPath;
     ReadProfileSettings(m_profile, *this);
 }
 

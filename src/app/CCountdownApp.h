@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "app/DataLocation.h"
 #include "app/MainWindow.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesStore.h"
@@ -13,6 +14,9 @@ class IProfile;
 struct StartupOptions {
     std::string strExePath;                 // the running executable, symlinks resolved
     std::optional<std::string> strDataDir;  // --data-dir: replaces the executable's directory
+    // Where the data files live, decided by the caller that can look at the
+    // system; without it they sit beside the executable (or in strDataDir).
+    std::optional<DataLocation> location;
 };
 
 // The application object: the settings, the data-file paths and the notes
@@ -41,6 +45,7 @@ public:
     std::string m_strExeDir;
     std::string m_strNotesPath;
     std::string m_strTrivPath;
+    std::string m_strTrivTmpPath;  // triv.tmp, written only while the trivia loads
     NotesStore m_notes;
 
     int m_nYear = 0;

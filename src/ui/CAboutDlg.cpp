@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/AppIcon.h"
 #include "ui/ControlTemplate.h"
 #include "ui/DialogUnits.h"
 
@@ -22,7 +23,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const QRect iconRect = units.Rect(5, 5, 18, 20);
     icon->setGeometry(iconRect);
     const int nSide = std::min(iconRect.width(), iconRect.height());
-    icon->setPixmap(QApplication::windowIcon().pixmap(nSide, nSide));
+    icon->setPixmap(BrisalooIcon().pixmap(nSide, nSide));
     for (const ControlTemplate& control : kAboutControls) {
         QWidget* widget = CreateControl(control, units, *this);
         if (auto* button = qobject_cast<QPushButton*>(widget))

@@ -16,6 +16,7 @@
 #include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
 #include "trivia/TriviaLoader.h"
+#include "ui/AppIcon.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CSetupDlg.h"
 #include "ui/CTrayIcon.h"
@@ -150,7 +151,7 @@ void CCountdownDlg::OnInitDialog() {
     if (m_bInitialised) return;
     m_bInitialised = true;
 
-    setWindowIcon(QApplication::windowIcon());
+    setWindowIcon(BrisalooIcon());
     m_bPaused = 0;
 
     m_nMonth = m_app.m_nMonth;
@@ -172,7 +173,7 @@ void CCountdownDlg::OnInitDialog() {
 
     m_timer.start();
     setWindowTitle(QString::fromStdString(FormatCaption(span)));
-    m_pTray->Add(QApplication::windowIcon(), QStringLiteral("This is a test string"));
+    m_pTray->Add(BrisalooIcon(), QStringLiteral("This is a test string"));
     m_pTray->SetTip(QString::fromStdString(FormatTrayTip(span)));
 
     LoadTrivia();
@@ -180,8 +181,7 @@ void CCountdownDlg::OnInitDialog() {
 }
 
 void CCountdownDlg::LoadTrivia() {
-    const TriviaLoadResult result = ::LoadTrivia(
-        m_app.m_strTrivPath, PathInDirectory(m_app.m_strExeDir, "triv.tmp"), *m_pTrivia);
+    const TriviaLoadResult result = ::LoadTrivia(m_app.m_strTrivPath, m_app.m_strTrivTmpPath, *m_pTrivia);
     for (const std::string& strMessage : result.messages)
         UserMessages::Warn(this, QString::fromStdString(strMessage));
     m_pRotation = std::make_unique<TriviaRotation>(

@@ -49,9 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"/opt/apps/brisaloo", nullptr, "/opt/apps", "/opt/apps/notes.dat",
                  "/opt/apps/triv.dat"},
         PathCase{"/brisaloo", nullptr, "", "/notes.dat", "/triv.dat"},
-        PathCase{"/opt/apps/brisaloo", "/home/u/trip", "/home/u/trip", "/home/u/trip/notes.dat",
+        PathCase{"/opt/apps/brisaloo", "/home/u/trip", "/opt/apps", "/home/u/trip/notes.dat",
                  "/home/u/trip/triv.dat"},
-        PathCase{"/opt/apps/brisaloo", "/home/u/trip/", "/home/u/trip", "/home/u/trip/notes.dat",
+        PathCase{"/opt/apps/brisaloo", "/home/u/trip/", "/opt/apps", "/home/u/trip/notes.dat",
                  "/home/u/trip/triv.dat"}));
 
 TEST(InitInstance, RunsTheMainWindowAfterPathsAndSettingsAndReturnsFalse) {
