@@ -11,6 +11,7 @@
 #include "ui/CCountdownDlg.h"
 #include "ui/CommandLineOptions.h"
 #include "ui/QSettingsProfile.h"
+#include "ui/SingleInstanceGuard.h"
 #include "ui/UserMessages.h"
 
 namespace {
@@ -61,8 +62,15 @@ int main(int argc, char* argv[]) {
                                                    "%1: %2. Notes cannot be saved this time.")
                                         .arg(QString::fromStdString(startup.location->strNotesDir),
                                              QString::fromStdString(strDirError)));
-    app.InitInstance(startup, [&clock](CCountdownApp& owner) -> std::unique_ptr<IMainWindow> {
-        return std::make_unique<CCountdownDlg>(owner, clock);
+    // One copy per data folder: two would each save their own notes over the other's.
+    SingleInstanceGuard guard(QString::fromStdString(startup.location->strNotesDir));
+    if (!ClaimOrExplain(guard)) return 0;
+
+    app.InitInstance(startup, [&](CCountdownApp& owner) -> std::unique_ptr<IMainWindow> {
+        auto window = std::make_unique<CCountdownDlg>(owner, clock);
+        QObject::connect(&guard, &SingleInstanceGuard::ShowRequested, window.get(),
+                         &CCountdownDlg::OnShowMainScreen);
+        return window;
     });
     return 0;
 }

@@ -18,6 +18,7 @@
 #include "trivia/TriviaLoader.h"
 #include "ui/AppIcon.h"
 #include "ui/CAboutDlg.h"
+#include "ui/CNotesDlg.h"
 #include "ui/CSetupDlg.h"
 #include "ui/CTrayIcon.h"
 #include "ui/ControlTemplate.h"
@@ -153,6 +154,11 @@ void CCountdownDlg::OnInitDialog() {
 
     setWindowIcon(BrisalooIcon());
     m_bPaused = 0;
+
+    // A missing notes.dat is an empty store; anything else worth knowing
+    // (an unreadable file, more notes than the list holds) is said here.
+    const NotesResult notes = m_app.LoadNotes();
+    if (!notes.strMessage.empty()) UserMessages::Warn(this, QString::fromStdString(notes.strMessage));
 
     m_nMonth = m_app.m_nMonth;
     m_nDay = m_app.m_nDay;
@@ -308,7 +314,10 @@ void CCountdownDlg::OnCopyToClipboard() {
     QApplication::clipboard()->setText(QString::fromStdString(FormatClipboard(span)));
 }
 
-void CCountdownDlg::OnNotes() {}
+void CCountdownDlg::OnNotes() {
+    CNotesDlg notes(m_app);
+    notes.exec();
+}
 
 void CCountdownDlg::OnPause() {
     m_bPaused = m_pRotation ? m_pRotation->TogglePause() : !m_bPaused;

@@ -309,6 +309,42 @@ private slots:
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_QUESTION)), QStringLiteral("Why?"));
     }
 
+    void notesLoadAtStartAndOpenFromTheButton() {
+        TempDir dir;
+        WriteFileBytes(dir / "notes.dat", std::string("X\r\nY\r\r\nZ\r\n.\r\n", 13));
+        MessageRecorder messages;
+        MemoryProfile profile;
+        FixedClock clock(kArrival2027);
+        CCountdownApp app(profile);
+        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt});
+        CCountdownDlg dlg(app, clock);
+        dlg.OnInitDialog();
+        QCOMPARE(app.m_notes.m_nLastNote, 0);
+        QCOMPARE(app.m_notes.m_strBody[0], std::string("Y\r\nZ"));
+        QString strCaption;
+        OnNextModal([&](QDialog& notes) {
+            strCaption = notes.windowTitle();
+            notes.reject();
+        });
+        static_cast<QPushButton*>(dlg.Control(IDC_NOTES))->click();
+        QCOMPARE(strCaption, QStringLiteral("Brisaloo: Notes"));
+    }
+
+    void unreadableNotesAreReportedAtStart() {
+        TempDir dir;
+        std::filesystem::create_directory(dir / "notes.dat");  // exists, cannot be read
+        MessageRecorder messages;
+        MemoryProfile profile;
+        FixedClock clock(kArrival2027);
+        CCountdownApp app(profile);
+        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt});
+        CCountdownDlg dlg(app, clock);
+        dlg.OnInitDialog();
+        QCOMPARE(app.m_notes.m_nLastNote, -1);
+        QVERIFY(messages.Texts().size() >= 1);
+        QVERIFY(messages.Texts().first().contains(QStringLiteral("notes.dat")));
+    }
+
     void setupCancelChangesNothing() {
         Fixture f(kArrival2027 - 10);
         const QString strTitle = f.dlg->windowTitle();
