@@ -35,7 +35,7 @@ TEST_P(StartupPaths, DataFilesSitBesideTheProgram) {
     const PathCase& c = GetParam();
     MemoryProfile profile;
     CCountdownApp app(profile);
-    StartupOptions options{c.exePath, std::nullopt};
+    StartupOptions options{c.exePath, std::nullopt, std::nullopt};
     if (c.dataDir) options.strDataDir = c.dataDir;
     app.LoadPathsAndSettings(options);
     EXPECT_EQ(app.m_strExeDir, c.exeDir);
@@ -60,7 +60,7 @@ TEST(InitInstance, RunsTheMainWindowAfterPathsAndSettingsAndReturnsFalse) {
     CCountdownApp app(profile);
     std::vector<std::string> log;
     const bool result = app.InitInstance(
-        {"/opt/apps/brisaloo", std::nullopt},
+        {"/opt/apps/brisaloo", std::nullopt, std::nullopt},
         [&](CCountdownApp& a) { return std::make_unique<RecordingWindow>(a, log); });
     EXPECT_FALSE(result);
     EXPECT_EQ(log, std::vector<std::string>{"DoModal /opt/apps/notes.dat 2031 registered"});

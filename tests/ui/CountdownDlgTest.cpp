@@ -45,7 +45,7 @@ struct Fixture {
             profile.Set("DESTINATION", "MINUTE", 0);
         }
         if (pszTrivia) WriteFileBytes(dir / "triv.dat", PackTrivia(pszTrivia));
-        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt});
+        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
         dlg = std::make_unique<CCountdownDlg>(app, clock);
         dlg->SetTriviaRandom(std::make_unique<CountingRandom>());
         dlg->OnInitDialog();
@@ -205,7 +205,7 @@ private slots:
         profile.Set("SETTINGS", "HIDESTART", 1);
         FixedClock clock(kArrival2027);
         CCountdownApp app(profile);
-        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt});
+        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt, std::nullopt});
         CCountdownDlg dlg(app, clock);
         dlg.OnInitDialog();
         dlg.show();
@@ -231,7 +231,7 @@ private slots:
         MemoryProfile profile;
         FixedClock clock(kArrival2027);
         CCountdownApp app(profile);
-        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt});
+        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt, std::nullopt});
         CCountdownDlg dlg(app, clock);
         QTimer::singleShot(50, &dlg, [&] {
             QVERIFY(dlg.Tray().IsAdded());
@@ -316,7 +316,7 @@ private slots:
         MemoryProfile profile;
         FixedClock clock(kArrival2027);
         CCountdownApp app(profile);
-        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt});
+        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
         CCountdownDlg dlg(app, clock);
         dlg.OnInitDialog();
         QCOMPARE(app.m_notes.m_nLastNote, 0);
@@ -337,7 +337,7 @@ private slots:
         MemoryProfile profile;
         FixedClock clock(kArrival2027);
         CCountdownApp app(profile);
-        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt});
+        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
         CCountdownDlg dlg(app, clock);
         dlg.OnInitDialog();
         QCOMPARE(app.m_notes.m_nLastNote, -1);
@@ -377,7 +377,7 @@ private slots:
         MemoryProfile profile;
         FixedClock clock(kArrival2027);
         CCountdownApp app(profile);
-        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt});
+        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt, std::nullopt});
         CCountdownDlg dlg(app, clock);
         bool bStillRunning = false;
         QTimer::singleShot(50, &dlg, [&] {
