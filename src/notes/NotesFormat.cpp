@@ -137,5 +137,9 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
     store.m_strOverflow.clear();
     if (nOverflowNotes > 0) {
         store.m_strOverflow.assign(bytes.substr(nOverflowStart, nOverflowEnd - nOverflowStart));
+        // The file may end on the last "." without a line end. A save writes
+        // one there, so the store holds it from the start: saving and loading
+        // again gives back the same store.
+        if (store.m_strOverflow.back() != '\n') store.m_strOverflow += kLineEnd;
     }
 }

@@ -18,5 +18,6 @@ std::string FormatNotes(const NotesStore& store);
 
 // Replaces the notes in the store by those of the file's bytes. A trailing
 // record without its "." line is not counted; records past the capacity go to
-// m_strOverflow unchanged.
+// m_strOverflow unchanged, with a line end after the last "." when the file
+// ends without one.
 void ParseNotes(std::string_view bytes, NotesStore& store);

@@ -143,6 +143,17 @@ TEST(NotesCapacity, AfterADeletionTheFirstOverflowRecordMovesIntoTheTables) {
     EXPECT_EQ(reloaded->m_nOverflowNotes, 1);
 }
 
+TEST(NotesCapacity, OverflowAtTheEndOfAFileWithoutALineEndReadsBackTheSame) {
+    auto store = std::make_unique<NotesStore>();
+    ParseNotes(Records(0, kMaxNotes) + "last\r\nx\r\n.", *store);
+    EXPECT_EQ(store->m_strOverflow, "last\r\nx\r\n.\r\n");
+
+    auto reloaded = std::make_unique<NotesStore>();
+    ParseNotes(FormatNotes(*store), *reloaded);
+    EXPECT_EQ(reloaded->m_strOverflow, store->m_strOverflow);
+    EXPECT_EQ(reloaded->m_nOverflowNotes, 1);
+}
+
 // Bytes that matter to the format come often: dots, CR, LF.
 std::string RandomText(std::mt19937& random, std::size_t nMaxLength, bool bAllowLf) {
     static constexpr char kSpecial[] = {'.', '.', '\r', '\n', 'a', ' '};
