@@ -2,10 +2,15 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdio>
+#include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "app/Autostart.h"
 #include "app/CCountdownApp.h"
+#include "app/CommandLine.h"
 #include "countdown/Clock.h"
 #include "ui/AppIcon.h"
 #include "ui/CCountdownDlg.h"
@@ -22,23 +27,50 @@ void SetApplicationNames() {
     QCoreApplication::setApplicationVersion(QStringLiteral(BRISALOO_VERSION));
 }
 
-// Options that only print are handled without a display.
-CommandLineOptions ReadCommandLine(int argc, char* argv[]) {
+// --print, --format and --autostart do their work without a display.
+int RunWithoutWindow(const CommandLineOptions& options) {
+    if (options.action == CommandLineOptions::Action::Print) {
+        SystemClock clock;
+        QSettingsProfile profile(QSettingsProfile::DefaultPath());
+        std::optional<std::string> strTemplate;
+        if (options.strFormat) strTemplate = options.strFormat->toStdString();
+        return PrintCountdown(profile, clock, strTemplate, std::cout, std::cerr);
+    }
+    std::vector<std::string> extraArgs;
+    if (options.strDataDir) extraArgs = {"--data-dir", options.strDataDir->toStdString()};
+    return RunAutostartCommand(options.bAutostartOn,
+                               QCoreApplication::applicationFilePath().toStdString(), extraArgs,
+                               std::cout, std::cerr);
+}
+
+// Reads the command line; the options that only print are done here, before
+// a display is needed. nullopt: go on and run the program.
+std::optional<int> HandleCommandLine(int argc, char* argv[], CommandLineOptions& options) {
     QCoreApplication core(argc, argv);
     SetApplicationNames();
-    return ParseCommandLine(QCoreApplication::arguments());
+    options = ParseCommandLine(QCoreApplication::arguments());
+    switch (options.action) {
+        case CommandLineOptions::Action::Exit:
+            if (!options.strOutput.isEmpty())
+                std::cout << options.strOutput.toLocal8Bit().constData();
+            if (!options.strError.isEmpty())
+                std::cerr << options.strError.toLocal8Bit().constData() << '\n';
+            return options.nExitCode;
+        case CommandLineOptions::Action::Print:
+        case CommandLineOptions::Action::Autostart:
+            return RunWithoutWindow(options);
+        case CommandLineOptions::Action::Run:
+            break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const CommandLineOptions options = ReadCommandLine(argc, argv);
-    if (options.action == CommandLineOptions::Action::Exit) {
-        if (!options.strOutput.isEmpty()) std::fputs(options.strOutput.toLocal8Bit().constData(), stdout);
-        if (!options.strError.isEmpty())
-            std::fprintf(stderr, "%s\n", options.strError.toLocal8Bit().constData());
-        return options.nExitCode;
-    }
+    CommandLineOptions options;
+    if (const std::optional<int> nExitCode = HandleCommandLine(argc, argv, options))
+        return *nExitCode;
 
     QApplication application(argc, argv);
     SetApplicationNames();
@@ -46,6 +78,7 @@ int main(int argc, char* argv[]) {
     // the program ends when the main window ends, not with its last window.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(BrisalooIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("brisaloo"));
 
     SystemClock clock;
     QSettingsProfile profile(QSettingsProfile::DefaultPath());
@@ -68,6 +101,7 @@ int main(int argc, char* argv[]) {
 
     app.InitInstance(startup, [&](CCountdownApp& owner) -> std::unique_ptr<IMainWindow> {
         auto window = std::make_unique<CCountdownDlg>(owner, clock);
+        window->SetStartHidden(options.bHidden);
         QObject::connect(&guard, &SingleInstanceGuard::ShowRequested, window.get(),
                          &CCountdownDlg::OnShowMainScreen);
         return window;

@@ -85,7 +85,8 @@ CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* p
       m_clock(clock),
       m_pTray(new CTrayIcon(this)),
       m_pTrivia(std::make_unique<TriviaTable>()),
-      m_pRandom(std::make_unique<StdTriviaRandom>()) {
+      m_pRandom(std::make_unique<StdTriviaRandom>()),
+      m_alert(app.Profile()) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Brisaloo "));
@@ -167,6 +168,7 @@ void CCountdownDlg::OnInitDialog() {
     m_nMinute = m_app.m_nMinute;
     m_bHideStart = m_app.m_bHideStart;
     m_nTrivTime = m_app.m_nTrivTime;
+    if (m_bStartHidden) m_bHideStart = 1;
     if (m_bHideStart) m_bHiddenAtStart = 0;
 
     // The first countdown writes every field, the caption and the tip from one span.
@@ -184,6 +186,7 @@ void CCountdownDlg::OnInitDialog() {
 
     LoadTrivia();
     ShowTrivia("all");
+    CheckArrivalAlert();
 }
 
 void CCountdownDlg::LoadTrivia() {
@@ -247,6 +250,15 @@ void CCountdownDlg::OnTimer() {
     }
     RefreshDisplay("NOTALL");
     if (m_pRotation) m_pRotation->Tick();
+    CheckArrivalAlert();
+}
+
+// One notification per arrival: when the countdown reaches zero, or when a
+// start or a wake from sleep finds the arrival passed since the last look.
+void CCountdownDlg::CheckArrivalAlert() {
+    if (m_alert.CheckOnTick({m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute},
+                            CTime::GetCurrentTime(m_clock)))
+        m_pTray->Notify(QStringLiteral("Brisaloo"), QStringLiteral("Brisaloo: you have arrived!"));
 }
 
 void CCountdownDlg::HideToTray() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/ArrivalAlert.h"
 #include "app/MainWindow.h"
 #include "countdown/CTime.h"
 #include "countdown/RefreshRule.h"
@@ -34,6 +35,8 @@ public:
     int DoModal() override;
     // Everything the window does before it is first shown; DoModal calls it.
     void OnInitDialog();
+    // --hidden: go to the tray on the first tick, whatever the setting says.
+    void SetStartHidden(bool bHidden) { m_bStartHidden = bHidden; }
 
     void RefreshDisplay(std::string_view strMode);
     void OnTimer();
@@ -86,6 +89,7 @@ private:
     void SetCaptionAndTip(const CTimeSpan& span);
     void HideToTray();
     CTimeSpan CurrentSpan();
+    void CheckArrivalAlert();
     void SetQuestionText(const std::string& strText) override;
     void SetAnswerText(const std::string& strText) override;
 
@@ -99,5 +103,7 @@ private:
     std::unique_ptr<TriviaTable> m_pTrivia;
     std::unique_ptr<ITriviaRandom> m_pRandom;
     std::unique_ptr<TriviaRotation> m_pRotation;
+    ArrivalAlert m_alert;
     bool m_bInitialised = false;
+    bool m_bStartHidden = false;
 };

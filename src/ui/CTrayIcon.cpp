@@ -41,3 +41,8 @@ void CTrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
             break;
     }
 }
+
+void CTrayIcon::Notify(const QString& strTitle, const QString& strText) {
+    m_notifications << strText;
+    if (m_icon && m_bAdded) m_icon->showMessage(strTitle, strText, m_icon->icon());
+}

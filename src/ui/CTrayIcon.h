@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QSystemTrayIcon>
 
 #include <memory>
@@ -26,7 +27,11 @@ public:
     // Removing an icon that is already gone does nothing.
     void Remove();
 
+    // A desktop notification from the icon; without a tray it is only remembered.
+    void Notify(const QString& strTitle, const QString& strText);
+
     bool IsAdded() const { return m_bAdded; }
+    const QStringList& Notifications() const { return m_notifications; }
     const QString& Tip() const { return m_strTip; }
 
 signals:
@@ -38,5 +43,6 @@ private:
 
     std::unique_ptr<QSystemTrayIcon> m_icon;
     QString m_strTip;
+    QStringList m_notifications;
     bool m_bAdded = false;
 };

@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "app/CommandLine.h"
+
 namespace {
 
 CommandLineOptions ExitWith(int nCode, const QString& strOutput, const QString& strError) {
@@ -14,6 +16,10 @@ CommandLineOptions ExitWith(int nCode, const QString& strOutput, const QString& 
     return options;
 }
 
+CommandLineOptions UsageError(const QString& strProblem) {
+    return ExitWith(kExitUsage, {}, QStringLiteral("brisaloo: ") + strProblem);
+}
+
 }  // namespace
 
 CommandLineOptions ParseCommandLine(const QStringList& arguments) {
@@ -22,31 +28,60 @@ CommandLineOptions ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("Counts down to your arrival, with trivia and notes while you wait."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption printOption(
+        QStringLiteral("print"),
+        QStringLiteral("Print the countdown to the stored arrival as one line and exit."));
+    const QCommandLineOption formatOption(
+        QStringLiteral("format"),
+        QStringLiteral("Print TEMPLATE with the countdown filled in and exit. Placeholders: %1.")
+            .arg(QString::fromLatin1(kStatusPlaceholders)),
+        QStringLiteral("TEMPLATE"));
+    const QCommandLineOption hiddenOption(
+        QStringLiteral("hidden"), QStringLiteral("Start hidden in the tray for this run."));
+    const QCommandLineOption autostartOption(
+        QStringLiteral("autostart"),
+        QStringLiteral("Add (on) or remove (off) the entry that starts Brisaloo at log-in."),
+        QStringLiteral("on|off"));
     const QCommandLineOption dataDirOption(
         QStringLiteral("data-dir"),
         QStringLiteral("Keep notes.dat and read triv.dat in DIR instead of the usual place."),
         QStringLiteral("DIR"));
-    parser.addOption(dataDirOption);
+    parser.addOptions({printOption, formatOption, hiddenOption, autostartOption, dataDirOption});
 
-    if (!parser.parse(arguments))
-        return ExitWith(2, {}, QStringLiteral("brisaloo: %1").arg(parser.errorText()));
+    if (!parser.parse(arguments)) return UsageError(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
-        return ExitWith(2, {},
-                        QStringLiteral("brisaloo: unexpected argument '%1'")
-                            .arg(parser.positionalArguments().first()));
-    if (parser.isSet(helpOption)) return ExitWith(0, parser.helpText(), {});
+        return UsageError(QStringLiteral("unexpected argument '%1'")
+                              .arg(parser.positionalArguments().first()));
+    if (parser.isSet(helpOption)) return ExitWith(kExitOk, parser.helpText(), {});
     if (parser.isSet(versionOption))
-        return ExitWith(0, QStringLiteral("brisaloo %1\n").arg(QCoreApplication::applicationVersion()),
+        return ExitWith(kExitOk,
+                        QStringLiteral("brisaloo %1\n").arg(QCoreApplication::applicationVersion()),
                         {});
 
     CommandLineOptions options;
     if (parser.isSet(dataDirOption)) {
         const QString strDir = parser.value(dataDirOption);
         if (strDir.isEmpty() || !QFileInfo(strDir).isDir())
-            return ExitWith(2, {},
-                            QStringLiteral("brisaloo: --data-dir: '%1' is not a directory")
-                                .arg(strDir));
+            return UsageError(QStringLiteral("--data-dir: '%1' is not a directory").arg(strDir));
         options.strDataDir = QFileInfo(strDir).absoluteFilePath();
+    }
+    options.bHidden = parser.isSet(hiddenOption);
+    if (parser.isSet(formatOption)) options.strFormat = parser.value(formatOption);
+
+    const bool bPrint = parser.isSet(printOption) || options.strFormat.has_value();
+    const bool bAutostart = parser.isSet(autostartOption);
+    if (bPrint && bAutostart)
+        return UsageError(QStringLiteral("--autostart cannot be combined with --print or --format"));
+    if (bPrint && options.bHidden)
+        return UsageError(QStringLiteral("--hidden cannot be combined with --print or --format"));
+    if (bAutostart) {
+        const QString strValue = parser.value(autostartOption);
+        const std::optional<bool> bOn = ParseOnOff(strValue.toStdString());
+        if (!bOn) return UsageError(QString::fromStdString(AutostartValueError(strValue.toStdString())));
+        options.bAutostartOn = *bOn;
+        options.action = CommandLineOptions::Action::Autostart;
+    } else if (bPrint) {
+        options.action = CommandLineOptions::Action::Print;
     }
     return options;
 }

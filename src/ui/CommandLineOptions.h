@@ -7,12 +7,15 @@
 
 // What the command line asks of this run.
 struct CommandLineOptions {
-    enum class Action { Run, Exit };
+    enum class Action { Run, Print, Autostart, Exit };
     Action action = Action::Run;
     int nExitCode = 0;
     QString strOutput;  // printed to stdout (help, version)
     QString strError;   // printed to stderr, one line
     std::optional<QString> strDataDir;
+    std::optional<QString> strFormat;  // --format: a template instead of the plain line
+    bool bHidden = false;              // --hidden: start in the tray this time
+    bool bAutostartOn = false;         // --autostart on|off
 };
 
 // Parses the arguments (argv[0] first). Needs a QCoreApplication for the

@@ -63,6 +63,14 @@ struct Fixture {
 const char* const kThreeEntries =
     "1|GEO|Where?|Here|\n2|SCI|Why?|Because|\n3|HIS|No answer?\n";
 
+// The profile writes of the seven settings, without the arrival alert's bookkeeping.
+std::vector<std::string> SettingsWrites(const MemoryProfile& profile) {
+    std::vector<std::string> writes;
+    for (const std::string& write : profile.Writes())
+        if (write.rfind("SETTINGS/ALERTARMED", 0) != 0) writes.push_back(write);
+    return writes;
+}
+
 // What the whole window shows must be one span: the seven fields, the caption and the tip.
 void ExpectShowsSpan(const Fixture& f, const CTimeSpan& span) {
     QCOMPARE(f.Field(IDC_DAYS).toLongLong(), span.GetDays());
@@ -260,7 +268,7 @@ private slots:
         QCOMPARE(f.dlg->m_nTrivTime, 45);
         QCOMPARE(f.app.m_bHideStart, 1);
         QCOMPARE(f.dlg->m_bHideStart, 0);  // the window keeps its start-up copy
-        QCOMPARE(f.profile.Writes(),
+        QCOMPARE(SettingsWrites(f.profile),
                  (std::vector<std::string>{"DESTINATION/YEAR=2028", "DESTINATION/MONTH=1",
                                            "DESTINATION/DAY=1", "DESTINATION/HOUR=0",
                                            "DESTINATION/MINUTE=0", "SETTINGS/TRIVTIME=45",
@@ -345,6 +353,59 @@ private slots:
         QVERIFY(messages.Texts().first().contains(QStringLiteral("notes.dat")));
     }
 
+    void arrivalAlertShowsOnceWhenTheCountdownReachesZero() {
+        Fixture f(kArrival2027 - 3);
+        const QStringList expected{QStringLiteral("Brisaloo: you have arrived!")};
+        for (int tick = 0; tick < 20; ++tick) {
+            if (tick % 2) f.clock.Advance(1);
+            f.dlg->OnTimer();
+        }
+        QCOMPARE(f.dlg->Tray().Notifications(), expected);
+        // A restart after the arrival does not repeat it.
+        CCountdownDlg again(f.app, f.clock);
+        again.OnInitDialog();
+        for (int tick = 0; tick < 4; ++tick) again.OnTimer();
+        QVERIFY(again.Tray().Notifications().isEmpty());
+    }
+
+    void arrivalAlertAfterAWakeAndAfterSetupRearms() {
+        Fixture f(kArrival2027 - 7200, true, kThreeEntries);
+        f.dlg->OnTimer();
+        f.clock.Advance(3 * 3600);  // asleep across the arrival
+        f.dlg->OnTimer();
+        QCOMPARE(f.dlg->Tray().Notifications().size(), 1);
+        OnNextModal([](QDialog& setup) {
+            setup.findChild<QLineEdit*>("IDC_SETUP_YEAR")->setText("2028");
+            setup.accept();
+        });
+        f.dlg->OnSetup();
+        f.dlg->OnTimer();
+        f.clock.Set(1830297600 + 1);  // 2028-01-01 00:00:01
+        f.dlg->OnTimer();
+        QCOMPARE(f.dlg->Tray().Notifications().size(), 2);
+    }
+
+    void freshProfileInThePastDoesNotAlert() {
+        Fixture f(kArrival2027, false);
+        for (int tick = 0; tick < 4; ++tick) f.dlg->OnTimer();
+        QVERIFY(f.dlg->Tray().Notifications().isEmpty());
+    }
+
+    void hiddenOptionHidesOnTheFirstTick() {
+        MessageRecorder messages;
+        MemoryProfile profile;
+        FixedClock clock(kArrival2027);
+        CCountdownApp app(profile);
+        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt, std::nullopt});
+        CCountdownDlg dlg(app, clock);
+        dlg.SetStartHidden(true);
+        dlg.OnInitDialog();
+        dlg.show();
+        dlg.OnTimer();
+        QVERIFY(!dlg.isVisible() || dlg.isMinimized());
+        QCOMPARE(app.m_bHideStart, 0);  // the setting itself is untouched
+    }
+
     void setupCancelChangesNothing() {
         Fixture f(kArrival2027 - 10);
         const QString strTitle = f.dlg->windowTitle();
@@ -354,7 +415,7 @@ private slots:
         });
         f.dlg->OnSetup();
         QCOMPARE(f.app.m_nYear, 2027);
-        QVERIFY(f.profile.Writes().empty());
+        QVERIFY(SettingsWrites(f.profile).empty());
         QCOMPARE(f.dlg->windowTitle(), strTitle);
     }
 
