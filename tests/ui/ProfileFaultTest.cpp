@@ -1,0 +1,179 @@
+// A broken profile file read and written through QSettingsProfile: whatever
+// the file holds, start-up gets the stored integers that can be read and the
+// defaults for the rest, and Setup's values reach the file and read back.
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <random>
+
+#include "app/CCountdownApp.h"
+#include "app/ProfileSettings.h"
+#include "ui/QSettingsProfile.h"
+
+namespace {
+
+// Year, month, day, hour, minute, trivia interval, hide on start.
+using Settings = QList<int>;
+const Settings kDefaults{2000, 1, 1, 0, 1, 30, 0};
+
+Settings Read(const QString& strPath) {
+    QSettingsProfile profile(strPath);
+    CCountdownApp app(profile);
+    ReadProfileSettings(profile, app);
+    Settings settings;
+    for (const ProfileSetting& setting : kProfileSettings) settings << app.*setting.pMember;
+    return settings;
+}
+
+// True when every write was reported done.
+bool Write(const QString& strPath, const Settings& settings) {
+    QSettingsProfile profile(strPath);
+    CCountdownApp app(profile);
+    for (std::size_t i = 0; i < kProfileSettings.size(); ++i)
+        app.*kProfileSettings[i].pMember = settings[static_cast<qsizetype>(i)];
+    return WriteProfileSettings(profile, app);
+}
+
+void WriteBytes(const QString& strPath, const QByteArray& bytes) {
+    QFile file(strPath);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// QSettings reads a file again only when its size or time changed; an old
+// time makes the next read come from the file, as at the next start.
+void MakeOld(const QString& strPath) {
+    QFile file(strPath);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    static int nAge = 0;
+    QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(1'000'000 + ++nAge, Qt::UTC),
+                             QFileDevice::FileModificationTime));
+}
+
+QByteArray RandomBinary(std::size_t nSize) {
+    std::mt19937 engine(20260601);
+    QByteArray bytes(static_cast<qsizetype>(nSize), '\0');
+    for (char& c : bytes) c = static_cast<char>(engine() & 0xFF);
+    return bytes;
+}
+
+}  // namespace
+
+class ProfileFaultTest : public QObject {
+    Q_OBJECT
+
+private:
+    QString IniPath() const { return m_dir.filePath(QStringLiteral("Brisaloo.ini")); }
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void init() {
+        QVERIFY(m_dir.isValid());
+        QFile::remove(IniPath());
+    }
+
+    void brokenFileReadsWhatItCan_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Settings>("expected");
+        const auto with = [](qsizetype i, int nValue) {
+            Settings settings = kDefaults;
+            settings[i] = nValue;
+            return settings;
+        };
+        QTest::newRow("empty file") << QByteArray() << kDefaults;
+        QTest::newRow("truncated in a key") << QByteArray("[DESTINATION]\nYEAR=2031\nMONTH=7\nDA")
+                                            << Settings{2031, 7, 1, 0, 1, 30, 0};
+        QTest::newRow("truncated in a section name")
+            << QByteArray("[DESTINATION]\nYEAR=2031\n[SETT") << with(0, 2031);
+        QTest::newRow("section without closing bracket")
+            << QByteArray("[SETTINGS]\nTRIVTIME=45\n[DESTINATION\nYEAR=2031\n")
+            << Settings{2031, 1, 1, 0, 1, 45, 0};
+        QTest::newRow("binary junk") << RandomBinary(4096) << kDefaults;
+        // QSettings drops a section with a NUL byte in it, and only that one.
+        QTest::newRow("NUL inside a value")
+            << QByteArray("[DESTINATION]\nYEAR=20") + '\0' + "31\n[SETTINGS]\nTRIVTIME=5\n"
+            << with(5, 5);
+        QTest::newRow("huge numbers")
+            << QByteArray(
+                   "[DESTINATION]\nYEAR=99999999999999999999\nMONTH=2147483648\n"
+                   "DAY=-2147483649\n[SETTINGS]\nTRIVTIME=2147483647\n")
+            << with(5, 2147483647);
+        QTest::newRow("negative values")
+            << QByteArray("[DESTINATION]\nMONTH=-3\n[SETTINGS]\nTRIVTIME=-30\nHIDESTART=-1\n")
+            << Settings{2000, -3, 1, 0, 1, -30, -1};
+        QTest::newRow("keys without values")
+            << QByteArray("[DESTINATION]\nYEAR=\nMONTH\nDAY= \n[SETTINGS]\nTRIVTIME=\n")
+            << kDefaults;
+        QTest::newRow("duplicate keys: the last counts")
+            << QByteArray("[DESTINATION]\nYEAR=2030\nYEAR=2031\n") << with(0, 2031);
+        QTest::newRow("section twice")
+            << QByteArray(
+                   "[DESTINATION]\nYEAR=2030\n[SETTINGS]\nTRIVTIME=5\n[DESTINATION]\nMONTH=5\n")
+            << Settings{2030, 5, 1, 0, 1, 5, 0};
+        QTest::newRow("not integers")
+            << QByteArray("[DESTINATION]\nYEAR=soon\nMONTH=1,2\nDAY=0x1F\nHOUR=1.5\n") << kDefaults;
+        QTest::newRow("quotes, blanks, CR LF, byte order mark")
+            << QByteArray("\xEF\xBB\xBF[DESTINATION]\r\nYEAR=\"2031\"\r\nMONTH= 7 \r\n")
+            << Settings{2031, 7, 1, 0, 1, 30, 0};
+        QTest::newRow("one line of a megabyte")
+            << QByteArray("[DESTINATION]\nYEAR=") + QByteArray(1 << 20, '7') + "\nMONTH=3\n"
+            << with(1, 3);
+    }
+    void brokenFileReadsWhatItCan() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(Settings, expected);
+        WriteBytes(IniPath(), bytes);
+        QCOMPARE(Read(IniPath()), expected);
+    }
+
+    // Setup over a broken file: every write is reported done, the values
+    // read back now and at the next start, and whatever else of the file
+    // could be read stays.
+    void setupWritesOverABrokenFile_data() { brokenFileReadsWhatItCan_data(); }
+    void setupWritesOverABrokenFile() {
+        QFETCH(QByteArray, bytes);
+        WriteBytes(IniPath(), bytes + "\n[Other]\nKeep=this\n");
+        const auto other = [this] {
+            return QSettings(IniPath(), QSettings::IniFormat).value("Other/Keep").toString();
+        };
+        const QString strOtherBefore = other();
+        const Settings written{2027, 6, 15, 18, 30, 45, 1};
+        QVERIFY(Write(IniPath(), written));
+        QCOMPARE(Read(IniPath()), written);
+        MakeOld(IniPath());
+        QCOMPARE(Read(IniPath()), written);
+        if (!strOtherBefore.isEmpty()) QCOMPARE(other(), strOtherBefore);
+    }
+
+    void writtenValueReadsBackThroughTheSameProfile() {
+        QSettingsProfile profile(IniPath());
+        QVERIFY(profile.WriteProfileInt("SETTINGS", "TRIVTIME", 45));
+        QCOMPARE(profile.GetProfileInt("SETTINGS", "TRIVTIME", 30), 45);
+    }
+
+    void missingFileGivesDefaultsAndCreatesNothing() {
+        QCOMPARE(Read(IniPath()), kDefaults);
+        QVERIFY(!QFileInfo::exists(IniPath()));
+    }
+
+    void directoryInPlaceOfTheFile() {
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("Brisaloo.ini")));
+        QCOMPARE(Read(IniPath()), kDefaults);
+        QVERIFY(!Write(IniPath(), kDefaults));
+        QVERIFY(QFileInfo(IniPath()).isDir());
+    }
+
+    void folderThatCannotBeMadeIsAFailedWrite() {
+        WriteBytes(m_dir.filePath(QStringLiteral("config")), "a file, not a folder");
+        const QString strPath = m_dir.filePath(QStringLiteral("config/Brisaloo/Brisaloo.ini"));
+        QCOMPARE(Read(strPath), kDefaults);
+        QVERIFY(!Write(strPath, kDefaults));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProfileFaultTest)
+#include "ProfileFaultTest.moc"
