@@ -26,11 +26,14 @@ test: build
 format:
 	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
+# Every benchmark under bench/, one after another; the test suite is not built.
+BENCH_BUILD ?= build-bench
 bench:
 	@BRISALOO_DEPS=full ./tools/install-deps.sh
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRISALOO_BUILD_BENCH=ON
-	cmake --build build-bench -j $(JOBS)
-	cmake --build build-bench --target run-benchmarks
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRISALOO_BUILD_BENCH=ON \
+	  -DBRISALOO_BUILD_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	cmake --build $(BENCH_BUILD) --target run-benchmarks
 
 clean:
 	rm -rf $(BUILD) build-asan build-bench build-fuzz

@@ -1,5 +1,6 @@
 // Saving and loading a full store of 2,000 notes of about 1 KB each, beside a
-// bare write and fsync of the same bytes: the floor a safe save can't beat.
+// bare write and fsync of the same bytes (the floor a safe save can't beat)
+// and a bare read of the file (the floor of a load).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -84,6 +85,26 @@ void BM_LoadNotes(benchmark::State& state) {
     SetBytes(state, std::filesystem::file_size(strPath));
 }
 BENCHMARK(BM_LoadNotes)->Unit(benchmark::kMillisecond);
+
+// The floor of a load: the same file read whole, nothing parsed.
+void BM_PlainReadOfTheFile(benchmark::State& state) {
+    const BenchFiles files;
+    const std::string strPath = files.Path("notes.dat");
+    SaveNotesFile(strPath, *FullStore());
+    std::string bytes(std::filesystem::file_size(strPath), '\0');
+    for (auto _ : state) {
+        const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+        std::size_t nUsed = 0;
+        for (ssize_t n;
+             fd >= 0 && (n = ::read(fd, bytes.data() + nUsed, bytes.size() - nUsed)) > 0;)
+            nUsed += static_cast<std::size_t>(n);
+        if (fd >= 0) ::close(fd);
+        if (nUsed != bytes.size()) state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    SetBytes(state, std::filesystem::file_size(strPath));
+}
+BENCHMARK(BM_PlainReadOfTheFile)->Unit(benchmark::kMillisecond);
 
 // The in-memory halves, to tell the format's cost from the disk's.
 void BM_FormatNotes(benchmark::State& state) {
