@@ -35,7 +35,10 @@ private:
 };
 
 struct Fixture {
-    explicit Fixture(std::int64_t now, bool bArrival2027 = true, const char* pszTrivia = nullptr)
+    // bInitialise false: the test prepares the folder or the settings and
+    // initialises (or runs) the window itself.
+    explicit Fixture(std::int64_t now, bool bArrival2027 = true, const char* pszTrivia = nullptr,
+                     bool bInitialise = true)
         : clock(now), app(profile) {
         if (bArrival2027) {
             profile.Set("DESTINATION", "YEAR", 2027);
@@ -48,7 +51,7 @@ struct Fixture {
         app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
         dlg = std::make_unique<CCountdownDlg>(app, clock);
         dlg->SetTriviaRandom(std::make_unique<CountingRandom>());
-        dlg->OnInitDialog();
+        if (bInitialise) dlg->OnInitDialog();
     }
     QString Field(int nId) const { return TextOf(dlg->Control(nId)); }
 
@@ -208,13 +211,9 @@ private slots:
     }
 
     void hideOnStartHidesOnTheFirstTickOnly() {
-        MessageRecorder messages;
-        MemoryProfile profile;
-        profile.Set("SETTINGS", "HIDESTART", 1);
-        FixedClock clock(kArrival2027);
-        CCountdownApp app(profile);
-        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt, std::nullopt});
-        CCountdownDlg dlg(app, clock);
+        Fixture f(kArrival2027, false, nullptr, false);
+        CCountdownDlg& dlg = *f.dlg;
+        f.app.m_bHideStart = 1;
         dlg.OnInitDialog();
         dlg.show();
         dlg.OnTimer();
@@ -235,12 +234,8 @@ private slots:
     }
     void everyWayOfEndingRemovesTheTrayIcon() {
         QFETCH(QString, how);
-        MessageRecorder messages;
-        MemoryProfile profile;
-        FixedClock clock(kArrival2027);
-        CCountdownApp app(profile);
-        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt, std::nullopt});
-        CCountdownDlg dlg(app, clock);
+        Fixture f(kArrival2027, false, nullptr, false);
+        CCountdownDlg& dlg = *f.dlg;
         QTimer::singleShot(50, &dlg, [&] {
             QVERIFY(dlg.Tray().IsAdded());
             if (how == "exit") dlg.OnTrayExit();
@@ -318,17 +313,12 @@ private slots:
     }
 
     void notesLoadAtStartAndOpenFromTheButton() {
-        TempDir dir;
-        WriteFileBytes(dir / "notes.dat", std::string("X\r\nY\r\r\nZ\r\n.\r\n", 13));
-        MessageRecorder messages;
-        MemoryProfile profile;
-        FixedClock clock(kArrival2027);
-        CCountdownApp app(profile);
-        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
-        CCountdownDlg dlg(app, clock);
+        Fixture f(kArrival2027, false, nullptr, false);
+        WriteFileBytes(f.dir / "notes.dat", std::string("X\r\nY\r\r\nZ\r\n.\r\n", 13));
+        CCountdownDlg& dlg = *f.dlg;
         dlg.OnInitDialog();
-        QCOMPARE(app.m_notes.m_nLastNote, 0);
-        QCOMPARE(app.m_notes.m_strBody[0], std::string("Y\r\nZ"));
+        QCOMPARE(f.app.m_notes.m_nLastNote, 0);
+        QCOMPARE(f.app.m_notes.m_strBody[0], std::string("Y\r\nZ"));
         QString strCaption;
         OnNextModal([&](QDialog& notes) {
             strCaption = notes.windowTitle();
@@ -339,18 +329,13 @@ private slots:
     }
 
     void unreadableNotesAreReportedAtStart() {
-        TempDir dir;
-        std::filesystem::create_directory(dir / "notes.dat");  // exists, cannot be read
-        MessageRecorder messages;
-        MemoryProfile profile;
-        FixedClock clock(kArrival2027);
-        CCountdownApp app(profile);
-        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
-        CCountdownDlg dlg(app, clock);
+        Fixture f(kArrival2027, false, nullptr, false);
+        std::filesystem::create_directory(f.dir / "notes.dat");  // exists, cannot be read
+        CCountdownDlg& dlg = *f.dlg;
         dlg.OnInitDialog();
-        QCOMPARE(app.m_notes.m_nLastNote, -1);
-        QVERIFY(messages.Texts().size() >= 1);
-        QVERIFY(messages.Texts().first().contains(QStringLiteral("notes.dat")));
+        QCOMPARE(f.app.m_notes.m_nLastNote, -1);
+        QVERIFY(f.messages.Texts().size() >= 1);
+        QVERIFY(f.messages.Texts().first().contains(QStringLiteral("notes.dat")));
     }
 
     void arrivalAlertShowsOnceWhenTheCountdownReachesZero() {
@@ -392,18 +377,14 @@ private slots:
     }
 
     void hiddenOptionHidesOnTheFirstTick() {
-        MessageRecorder messages;
-        MemoryProfile profile;
-        FixedClock clock(kArrival2027);
-        CCountdownApp app(profile);
-        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt, std::nullopt});
-        CCountdownDlg dlg(app, clock);
+        Fixture f(kArrival2027, false, nullptr, false);
+        CCountdownDlg& dlg = *f.dlg;
         dlg.SetStartHidden(true);
         dlg.OnInitDialog();
         dlg.show();
         dlg.OnTimer();
         QVERIFY(!dlg.isVisible() || dlg.isMinimized());
-        QCOMPARE(app.m_bHideStart, 0);  // the setting itself is untouched
+        QCOMPARE(f.app.m_bHideStart, 0);  // the setting itself is untouched
     }
 
     void setupCancelChangesNothing() {
@@ -434,12 +415,8 @@ private slots:
 
     void setupFromTheTrayWhileHiddenKeepsTheProgramRunning() {
         QApplication::setQuitOnLastWindowClosed(false);
-        MessageRecorder messages;
-        MemoryProfile profile;
-        FixedClock clock(kArrival2027);
-        CCountdownApp app(profile);
-        app.LoadPathsAndSettings({"/nonexistent/brisaloo", std::nullopt, std::nullopt});
-        CCountdownDlg dlg(app, clock);
+        Fixture f(kArrival2027, false, nullptr, false);
+        CCountdownDlg& dlg = *f.dlg;
         bool bStillRunning = false;
         QTimer::singleShot(50, &dlg, [&] {
             dlg.OnHideMe();
