@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config
-qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-svg-dev libgl-dev
+qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 clang-format xvfb xauth locales tzdata
 desktop-file-utils appstream man-db"
