@@ -1,0 +1,100 @@
+// The profile as it comes: any text as a stored value through
+// ParseProfileInt, and any bytes as the INI file read through the program's
+// QSettings adapter, then written over by Setup and read back.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "FuzzSupport.h"
+#include "app/CCountdownApp.h"
+#include "app/ProfileSettings.h"
+#include "ui/QSettingsProfile.h"
+
+namespace {
+
+// What a profile integer is, written out the long way: blanks around an
+// optional sign and at least one decimal digit, within 32 bits.
+std::optional<int> ReferenceInt(std::string_view text) {
+    auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    bool bNegative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        bNegative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return std::nullopt;
+    std::int64_t nValue = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        nValue = nValue * 10 + (c - '0');
+        if (nValue > std::int64_t{1} << 32) return std::nullopt;
+    }
+    if (bNegative) nValue = -nValue;
+    if (nValue < std::numeric_limits<int>::min() || nValue > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(nValue);
+}
+
+int SettingOf(const CCountdownApp& app, std::size_t i) {
+    return app.*kProfileSettings[i].pMember;
+}
+
+// QSettings keeps the files it has read in a cache and reads one again only
+// when its size or time changed. Every step here gives the file a time of its
+// own, so each read below really reads the file, and one file name serves
+// every input without the cache growing.
+void StampFile(const std::string& strPath) {
+    static std::int64_t nStamp = 0;
+    const timespec times[2] = {{static_cast<std::time_t>(++nStamp), 0},
+                               {static_cast<std::time_t>(nStamp), 0}};
+    FUZZ_CHECK(::utimensat(AT_FDCWD, strPath.c_str(), times, 0) == 0);
+}
+
+void CheckReadsBack(const QString& strIni, std::size_t nSalt) {
+    QSettingsProfile profile(strIni);
+    CCountdownApp app(profile);
+    ReadProfileSettings(profile, app);
+    for (std::size_t i = 0; i < kProfileSettings.size(); ++i)
+        FUZZ_CHECK(SettingOf(app, i) == static_cast<int>(i * 1000003 + nSalt));
+}
+
+void CheckIniFile(std::string_view bytes) {
+    static const FuzzDir dir;
+    const std::string strPath = dir.Path("Brisaloo.ini");
+    const QString strIni = QString::fromStdString(strPath);
+    WriteFuzzFile(strPath, bytes);
+    StampFile(strPath);
+    {
+        QSettingsProfile profile(strIni);
+        CCountdownApp app(profile);
+        ReadProfileSettings(profile, app);
+        // Setup writes its seven values over whatever the file held...
+        for (std::size_t i = 0; i < kProfileSettings.size(); ++i)
+            app.*kProfileSettings[i].pMember = static_cast<int>(i * 1000003 + bytes.size());
+        FUZZ_CHECK(WriteProfileSettings(profile, app));
+        // ... reads them back in this run ...
+        CheckReadsBack(strIni, bytes.size());
+    }
+    // ... and at the next start, from the file.
+    StampFile(strPath);
+    CheckReadsBack(strIni, bytes.size());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize) {
+    const std::string_view bytes(reinterpret_cast<const char*>(pData), nSize);
+    FUZZ_CHECK(ParseProfileInt(bytes) == ReferenceInt(bytes));
+    CheckIniFile(bytes);
+    return 0;
+}
