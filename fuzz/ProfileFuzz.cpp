@@ -1,6 +1,7 @@
 // The profile as it comes: any text as a stored value through
-// ParseProfileInt, and any bytes as the INI file read through the program's
-// QSettings adapter, then written over by Setup and read back.
+// ParseProfileInt, any bytes as INI text written back and read again, and
+// as the INI file read through the program's QSettings adapter, then
+// written over by Setup and read back.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,6 +17,7 @@
 
 #include "FuzzSupport.h"
 #include "app/CCountdownApp.h"
+#include "app/IniText.h"
 #include "app/ProfileSettings.h"
 #include "ui/QSettingsProfile.h"
 
@@ -95,6 +97,9 @@ void CheckIniFile(std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize) {
     const std::string_view bytes(reinterpret_cast<const char*>(pData), nSize);
     FUZZ_CHECK(ParseProfileInt(bytes) == ReferenceInt(bytes));
+    // Whatever the file held, writing it back keeps every value it read.
+    const IniValues values = ParseIniText(bytes);
+    FUZZ_CHECK(ParseIniText(FormatIniText(values)) == values);
     CheckIniFile(bytes);
     return 0;
 }
