@@ -263,10 +263,22 @@ void CCountdownDlg::CheckArrivalAlert() {
 
 void CCountdownDlg::HideToTray() {
     // Without a tray there would be no way back to a hidden window: minimise instead.
-    if (CTrayIcon::IsAvailable())
+    if (CTrayIcon::IsAvailable()) {
+        m_bHidingToTray = true;
         hide();
-    else
+        m_bHidingToTray = false;
+    } else {
         showMinimized();
+    }
+}
+
+// QDialog ends its modal run whenever it is hidden; going to the tray is not
+// an end, so that hide leaves the run going.
+void CCountdownDlg::setVisible(bool bVisible) {
+    if (!bVisible && m_bHidingToTray)
+        QWidget::setVisible(false);
+    else
+        QDialog::setVisible(bVisible);
 }
 
 void CCountdownDlg::OnHideMe() { HideToTray(); }

@@ -78,6 +78,7 @@ public:
 
 protected:
     void done(int nResult) override;  // every way of ending removes the tray icon
+    void setVisible(bool bVisible) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -106,4 +107,5 @@ private:
     ArrivalAlert m_alert;
     bool m_bInitialised = false;
     bool m_bStartHidden = false;
+    bool m_bHidingToTray = false;
 };
