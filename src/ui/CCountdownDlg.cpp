@@ -106,6 +106,9 @@ void CCountdownDlg::CreateControls() {
     for (const ControlTemplate& control : kMainControls) {
         QWidget* widget = CreateControl(control, units, *this);
         if (control.nId >= 0) m_controls[control.nId] = widget;
+        // A field that fills its own background is opaque: rewriting it every
+        // second repaints the field alone, not the group box and window behind it.
+        if (auto* field = qobject_cast<QLineEdit*>(widget)) field->setAutoFillBackground(true);
     }
     setFixedSize(units.Size(342, 167));
 
@@ -153,7 +156,11 @@ void CCountdownDlg::OnInitDialog() {
     if (m_bInitialised) return;
     m_bInitialised = true;
 
-    setWindowIcon(BrisalooIcon());
+    // The window and the tray share the application's icon rather than
+    // decode its six sizes twice more.
+    QIcon icon = QApplication::windowIcon();
+    if (icon.isNull()) icon = BrisalooIcon();
+    setWindowIcon(icon);
     m_bPaused = 0;
 
     // A missing notes.dat is an empty store; anything else worth knowing
@@ -181,7 +188,7 @@ void CCountdownDlg::OnInitDialog() {
 
     m_timer.start();
     setWindowTitle(QString::fromStdString(FormatCaption(span)));
-    m_pTray->Add(BrisalooIcon(), QStringLiteral("This is a test string"));
+    m_pTray->Add(icon, QStringLiteral("This is a test string"));
     m_pTray->SetTip(QString::fromStdString(FormatTrayTip(span)));
 
     LoadTrivia();
@@ -209,10 +216,20 @@ void CCountdownDlg::SetAnswerText(const std::string& strText) {
 }
 
 void CCountdownDlg::SetDlgItemInt(int nId, std::int64_t nValue) {
-    static_cast<QLineEdit*>(m_controls.at(nId))->setText(QString::number(nValue));
+    SetDlgItemText(nId, QString::number(nValue));
 }
 
 void CCountdownDlg::SetDlgItemText(int nId, const QString& strText) {
+    // Laying out text nobody can see is most of what a tick costs: while the
+    // window is in the tray the last text of each field waits for the show.
+    if (m_bInTray) {
+        m_pendingTexts[nId] = strText;
+        return;
+    }
+    WriteControl(nId, strText);
+}
+
+void CCountdownDlg::WriteControl(int nId, const QString& strText) {
     QWidget* control = m_controls.at(nId);
     if (auto* line = qobject_cast<QLineEdit*>(control))
         line->setText(strText);
@@ -267,6 +284,7 @@ void CCountdownDlg::HideToTray() {
         m_bHidingToTray = true;
         hide();
         m_bHidingToTray = false;
+        m_bInTray = true;
     } else {
         showMinimized();
     }
@@ -275,10 +293,16 @@ void CCountdownDlg::HideToTray() {
 // QDialog ends its modal run whenever it is hidden; going to the tray is not
 // an end, so that hide leaves the run going.
 void CCountdownDlg::setVisible(bool bVisible) {
-    if (!bVisible && m_bHidingToTray)
+    if (!bVisible && m_bHidingToTray) {
         QWidget::setVisible(false);
-    else
-        QDialog::setVisible(bVisible);
+        return;
+    }
+    if (bVisible && m_bInTray) {
+        m_bInTray = false;
+        for (const auto& [nId, strText] : m_pendingTexts) WriteControl(nId, strText);
+        m_pendingTexts.clear();
+    }
+    QDialog::setVisible(bVisible);
 }
 
 void CCountdownDlg::OnHideMe() { HideToTray(); }

@@ -86,6 +86,7 @@ private:
     void CreateTrayMenu();
     void SetDlgItemInt(int nId, std::int64_t nValue);
     void SetDlgItemText(int nId, const QString& strText);
+    void WriteControl(int nId, const QString& strText);
     void UpdateArrivalField();
     void SetCaptionAndTip(const CTimeSpan& span);
     void HideToTray();
@@ -108,4 +109,6 @@ private:
     bool m_bInitialised = false;
     bool m_bStartHidden = false;
     bool m_bHidingToTray = false;
+    bool m_bInTray = false;                 // hidden to the tray; field writes wait
+    std::map<int, QString> m_pendingTexts;  // the last text of each waiting field
 };
