@@ -12,7 +12,7 @@ desktop-file-utils appstream man-db"
 # (dpkg-dev, file) and redrawing the icons (librsvg2-bin): BRISALOO_DEPS=full.
 if [ "${BRISALOO_DEPS:-}" = "full" ]; then
   PACKAGES="$PACKAGES clang libclang-rt-14-dev x11-utils xdotool imagemagick faketime
-  dpkg-dev file librsvg2-bin"
+  dpkg-dev file librsvg2-bin trayer valgrind"
 fi
 
 missing=""
