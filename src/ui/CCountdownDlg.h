@@ -37,6 +37,9 @@ public:
     void OnInitDialog();
     // --hidden: go to the tray on the first tick, whatever the setting says.
     void SetStartHidden(bool bHidden) { m_bStartHidden = bHidden; }
+    // Hiding to the tray keeps the modal run going; showing writes the fields
+    // that changed meanwhile.
+    void setVisible(bool bVisible) override;
 
     void RefreshDisplay(std::string_view strMode);
     void OnTimer();
@@ -78,7 +81,6 @@ public:
 
 protected:
     void done(int nResult) override;  // every way of ending removes the tray icon
-    void setVisible(bool bVisible) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
