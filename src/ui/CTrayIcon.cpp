@@ -4,12 +4,22 @@ CTrayIcon::CTrayIcon(QObject* parent) : QObject(parent) {}
 
 CTrayIcon::~CTrayIcon() { Remove(); }
 
-bool CTrayIcon::IsAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+namespace {
+std::optional<bool> g_availableOverride;
+}
+
+bool CTrayIcon::IsAvailable() {
+    return g_availableOverride.value_or(QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void CTrayIcon::OverrideAvailability(std::optional<bool> bAvailable) {
+    g_availableOverride = bAvailable;
+}
 
 void CTrayIcon::Add(const QIcon& icon, const QString& strTip) {
     m_strTip = strTip;
     m_bAdded = true;
-    if (!IsAvailable()) return;
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
     if (!m_icon) {
         m_icon = std::make_unique<QSystemTrayIcon>(icon);
         // No context menu: a right or middle click on the icon does nothing.

@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -20,6 +21,9 @@ public:
     ~CTrayIcon() override;
 
     static bool IsAvailable();
+    // Tests stand in for a desktop with (or without) a tray; nullopt asks the
+    // desktop again. The icon itself is only ever shown in a real tray.
+    static void OverrideAvailability(std::optional<bool> bAvailable);
 
     // Puts the icon into the tray with a first tip; does nothing without a tray.
     void Add(const QIcon& icon, const QString& strTip);

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -208,6 +209,28 @@ private slots:
             QVERIFY(f.dlg->isMinimized());  // no tray: the window must stay reachable
         f.dlg->OnShowMainScreen();
         QVERIFY(f.dlg->isVisible());
+    }
+
+    // A dialog leaves its run when it is hidden; going to the tray must not
+    // end the program, and the fields written meanwhile show when it returns.
+    void hidingToTheTrayKeepsTheProgramRunning() {
+        CTrayIcon::OverrideAvailability(true);
+        Fixture f(kArrival2027 - 1000);
+        bool bRanOnInTheTray = false;
+        QTimer::singleShot(0, f.dlg.get(), [&] {
+            f.dlg->OnHideMe();
+            QTimer::singleShot(0, f.dlg.get(), [&] {
+                bRanOnInTheTray = true;
+                f.clock.Advance(7);
+                f.dlg->OnTimer();
+                f.dlg->OnShowMainScreen();
+                f.dlg->OnTrayExit();
+            });
+        });
+        f.dlg->exec();
+        CTrayIcon::OverrideAvailability(std::nullopt);
+        QVERIFY(bRanOnInTheTray);
+        QCOMPARE(f.Field(IDC_TOTAL_SECONDS), QStringLiteral("993"));
     }
 
     void hideOnStartHidesOnTheFirstTickOnly() {
