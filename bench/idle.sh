@@ -19,6 +19,8 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+SCRIPT=idle
+source "$ROOT/bench/lib.sh"
 BUILD_DIR=${1:-$ROOT/build-bench}
 [ -d "$BUILD_DIR" ] || { echo "idle: build folder $BUILD_DIR not found (make bench builds build-bench)" >&2; exit 2; }
 BUILD_DIR=$(cd "$BUILD_DIR" && pwd)
@@ -28,25 +30,15 @@ RUNS=${RUNS:-3}
 IDLE_SECONDS=${IDLE_SECONDS:-60}
 STARTS=${STARTS:-5}
 
-for tool in Xvfb xev xwininfo trayer stdbuf; do
-    command -v "$tool" >/dev/null || { echo "idle: $tool is missing (BRISALOO_DEPS=full tools/install-deps.sh)" >&2; exit 2; }
-done
+require_tools Xvfb xev xwininfo trayer stdbuf
 for file in "$BRISALOO" "$FLOOR" "$BUILD_DIR/brisaloo-trivia"; do
     [ -x "$file" ] || { echo "idle: $file not found; build with -DBRISALOO_BUILD_BENCH=ON" >&2; exit 2; }
 done
 
-WORK=$(mktemp -d /tmp/brisaloo-idle.XXXXXX)
-PIDS=()
-cleanup() {
-    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+make_work_dir
 
 # --- the sample files, beside a copy of the program ---------------------------
-mkdir -p "$WORK/app" "$WORK/home" "$WORK/runtime" "$WORK/shown/Brisaloo" "$WORK/hidden/Brisaloo"
-chmod 700 "$WORK/runtime"
+mkdir -p "$WORK/app"
 cp "$BRISALOO" "$WORK/app/brisaloo"
 awk -F'|' -v OFS='|' '{ entry[NR] = $0 } END {
     for (n = 1; n <= 4999; n++) { $0 = entry[(n - 1) % NR + 1]; $1 = n; print }
@@ -61,26 +53,11 @@ awk 'BEGIN {
     }
 }' >"$WORK/app/notes.dat"
 for mode in shown hidden; do
-    cat >"$WORK/$mode/Brisaloo/Brisaloo.ini" <<EOF
-[DESTINATION]
-YEAR=2030
-MONTH=1
-DAY=1
-HOUR=0
-MINUTE=0
-[SETTINGS]
-TRIVTIME=30
-HIDESTART=$([ $mode = hidden ] && echo 1 || echo 0)
-EOF
+    write_profile "$WORK/$mode/Brisaloo/Brisaloo.ini" 2030 30 "$([ $mode = hidden ] && echo 1 || echo 0)"
 done
 
 # --- display, tray host and a watch on the root window --------------------------
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$WORK/display")"
-trayer --edge top --align right --widthtype request --height 24 >"$WORK/trayer.log" 2>&1 &
-PIDS+=($!)
+start_display_and_tray
 coproc XEV { exec stdbuf -oL xev -root -event substructure 2>/dev/null; }
 PIDS+=("$XEV_PID")
 sleep 1

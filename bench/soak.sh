@@ -13,6 +13,8 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+SCRIPT=soak
+source "$ROOT/bench/lib.sh"
 BUILD_DIR=${1:-$ROOT/build-bench}
 SOAK_MINUTES=${SOAK_MINUTES:-20}
 SOAK_SPEED=${SOAK_SPEED:-100}
@@ -21,48 +23,20 @@ SAMPLE_SECONDS=${SAMPLE_SECONDS:-60}
 FAKETIME_LIB=${FAKETIME_LIB:-$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n 1)}
 RSS_LIMIT_KB=1024
 
-for tool in Xvfb trayer; do
-    command -v "$tool" >/dev/null ||
-        { echo "soak: $tool is missing (BRISALOO_DEPS=full tools/install-deps.sh)" >&2; exit 2; }
-done
+require_tools Xvfb trayer
 [ -n "$FAKETIME_LIB" ] && [ -r "$FAKETIME_LIB" ] ||
     { echo "soak: libfaketimeMT.so.1 is missing (BRISALOO_DEPS=full tools/install-deps.sh installs faketime)" >&2; exit 2; }
 [ -x "$BUILD_DIR/brisaloo" ] && [ -r "$BUILD_DIR/triv.dat" ] ||
     { echo "soak: $BUILD_DIR/brisaloo and triv.dat not found; build brisaloo and brisaloo_trivia_data" >&2; exit 2; }
 
-WORK=$(mktemp -d /tmp/brisaloo-soak.XXXXXX)
-PIDS=()
-cleanup() {
-    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
 # A private program folder, profile, home and runtime folder.
-mkdir -p "$WORK/app" "$WORK/config/Brisaloo" "$WORK/home" "$WORK/runtime"
-chmod 700 "$WORK/runtime"
+make_work_dir
+mkdir -p "$WORK/app"
 cp "$BUILD_DIR/brisaloo" "$BUILD_DIR/triv.dat" "$WORK/app/"
 ARRIVAL_YEAR=$(($(date +%Y) + 3))
-cat >"$WORK/config/Brisaloo/Brisaloo.ini" <<EOF
-[DESTINATION]
-YEAR=$ARRIVAL_YEAR
-MONTH=1
-DAY=1
-HOUR=0
-MINUTE=0
-[SETTINGS]
-TRIVTIME=1
-HIDESTART=0
-EOF
+write_profile "$WORK/config/Brisaloo/Brisaloo.ini" "$ARRIVAL_YEAR" 1 0
 
-# Xvfb picks a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$WORK/display")"
-trayer --edge top --align right --widthtype request --height 24 >"$WORK/trayer.log" 2>&1 &
-PIDS+=($!)
+start_display_and_tray
 sleep 1
 
 env -u XDG_SESSION_TYPE -u WAYLAND_DISPLAY \
