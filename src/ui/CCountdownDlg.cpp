@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -147,9 +148,17 @@ QWidget* CCountdownDlg::Control(int nId) const {
 
 QList<QAction*> CCountdownDlg::TrayMenuActions() const { return m_pTrayMenu->actions(); }
 
+// The main window runs a loop of its own rather than QDialog::exec(): a
+// dialog's run ends whenever it is hidden, and going to the tray is not an
+// end. done() ends this loop, whether the window is shown or in the tray.
 int CCountdownDlg::DoModal() {
     OnInitDialog();
-    return exec();
+    show();
+    QEventLoop loop;
+    m_pRunLoop = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    m_pRunLoop = nullptr;
+    return result();
 }
 
 void CCountdownDlg::OnInitDialog() {
@@ -281,22 +290,14 @@ void CCountdownDlg::CheckArrivalAlert() {
 void CCountdownDlg::HideToTray() {
     // Without a tray there would be no way back to a hidden window: minimise instead.
     if (CTrayIcon::IsAvailable()) {
-        m_bHidingToTray = true;
         hide();
-        m_bHidingToTray = false;
         m_bInTray = true;
     } else {
         showMinimized();
     }
 }
 
-// QDialog ends its modal run whenever it is hidden; going to the tray is not
-// an end, so that hide leaves the run going.
 void CCountdownDlg::setVisible(bool bVisible) {
-    if (!bVisible && m_bHidingToTray) {
-        QWidget::setVisible(false);
-        return;
-    }
     if (bVisible && m_bInTray) {
         m_bInTray = false;
         for (const auto& [nId, strText] : m_pendingTexts) WriteControl(nId, strText);
@@ -315,15 +316,13 @@ void CCountdownDlg::OnShowMainScreen() {
 
 void CCountdownDlg::OnTrayMenu() { m_pTrayMenu->popup(QCursor::pos()); }
 
-void CCountdownDlg::OnTrayExit() {
-    m_pTray->Remove();
-    QDialog::done(QDialog::Accepted);
-}
+void CCountdownDlg::OnTrayExit() { done(QDialog::Accepted); }
 
 void CCountdownDlg::done(int nResult) {
     m_pTray->Remove();
     m_timer.stop();
     QDialog::done(nResult);
+    if (m_pRunLoop) m_pRunLoop->exit(nResult);
 }
 
 void CCountdownDlg::contextMenuEvent(QContextMenuEvent* event) {

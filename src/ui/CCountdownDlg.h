@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <map>
@@ -37,8 +38,8 @@ public:
     void OnInitDialog();
     // --hidden: go to the tray on the first tick, whatever the setting says.
     void SetStartHidden(bool bHidden) { m_bStartHidden = bHidden; }
-    // Hiding to the tray keeps the modal run going; showing writes the fields
-    // that changed meanwhile.
+    // Showing the window again writes the fields that changed while it was
+    // in the tray.
     void setVisible(bool bVisible) override;
 
     void RefreshDisplay(std::string_view strMode);
@@ -110,7 +111,7 @@ private:
     ArrivalAlert m_alert;
     bool m_bInitialised = false;
     bool m_bStartHidden = false;
-    bool m_bHidingToTray = false;
+    QEventLoop* m_pRunLoop = nullptr;       // DoModal's loop while it runs
     bool m_bInTray = false;                 // hidden to the tray; field writes wait
     std::map<int, QString> m_pendingTexts;  // the last text of each waiting field
 };

@@ -227,10 +227,32 @@ private slots:
                 f.dlg->OnTrayExit();
             });
         });
-        f.dlg->exec();
+        f.dlg->DoModal();
         CTrayIcon::OverrideAvailability(std::nullopt);
         QVERIFY(bRanOnInTheTray);
         QCOMPARE(f.Field(IDC_TOTAL_SECONDS), QStringLiteral("993"));
+    }
+
+    // Exit from the tray menu while the window is in the tray ends the run
+    // (a hidden dialog's own hide would not).
+    void exitFromTheTrayWhileHiddenEndsTheRun() {
+        CTrayIcon::OverrideAvailability(true);
+        Fixture f(kArrival2027 - 1000);
+        bool bStuck = false;
+        QTimer::singleShot(0, f.dlg.get(), [&] {
+            f.dlg->OnHideMe();
+            QTimer::singleShot(0, f.dlg.get(), [&] { f.dlg->OnTrayExit(); });
+        });
+        // Only if the exit did not end the run: show the window and close it.
+        QTimer::singleShot(2000, f.dlg.get(), [&] {
+            bStuck = true;
+            f.dlg->OnShowMainScreen();
+            f.dlg->reject();
+        });
+        f.dlg->DoModal();
+        CTrayIcon::OverrideAvailability(std::nullopt);
+        QVERIFY(!bStuck);
+        QVERIFY(!f.dlg->Tray().IsAdded());
     }
 
     void hideOnStartHidesOnTheFirstTickOnly() {

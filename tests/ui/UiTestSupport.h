@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -33,8 +34,13 @@ private:
 inline void OnNextModal(std::function<void(QDialog&)> action) {
     auto* timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    // A window already running modal when this is armed (the main window
+    // in its own run) is not the next one.
+    QPointer<QWidget> alreadyModal = QApplication::activeModalWidget();
+    QObject::connect(timer, &QTimer::timeout, [timer, action, alreadyModal] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal == alreadyModal) return;
+        auto* dialog = qobject_cast<QDialog*>(modal);
         if (!dialog) return;
         timer->stop();
         timer->deleteLater();
