@@ -47,9 +47,7 @@ int QSettingsProfile::GetProfileInt(const std::string& strSection, const std::st
                                     int nDefault) {
     const QVariant value = m_settings.value(KeyOf(strSection, strKey));
     if (!value.isValid()) return nDefault;
-    // What this process wrote stays in QSettings' memory as the int it was,
-    // not as text: it reads back as written.
-    if (value.typeId() == QMetaType::Int) return value.toInt();
+    // Text from the file, or the int this process wrote: both read as text.
     return ParseProfileInt(value.toString().toStdString()).value_or(nDefault);
 }
 
