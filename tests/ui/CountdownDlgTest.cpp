@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 #include "app/CCountdownApp.h"
@@ -63,6 +64,18 @@ struct Fixture {
     CCountdownApp app;
     std::unique_ptr<CCountdownDlg> dlg;
 };
+
+// Runs the window as the program does, on a desktop taken to have a tray:
+// it hides to the tray on the first turn of its loop, then inTheTray runs.
+void RunHiddenInATray(Fixture& f, const std::function<void()>& inTheTray) {
+    CTrayIcon::OverrideAvailability(true);
+    QTimer::singleShot(0, f.dlg.get(), [&f, inTheTray] {
+        f.dlg->OnHideMe();
+        QTimer::singleShot(0, f.dlg.get(), inTheTray);
+    });
+    f.dlg->DoModal();
+    CTrayIcon::OverrideAvailability(std::nullopt);
+}
 
 const char* const kThreeEntries =
     "1|GEO|Where?|Here|\n2|SCI|Why?|Because|\n3|HIS|No answer?\n";
@@ -214,21 +227,15 @@ private slots:
     // A dialog leaves its run when it is hidden; going to the tray must not
     // end the program, and the fields written meanwhile show when it returns.
     void hidingToTheTrayKeepsTheProgramRunning() {
-        CTrayIcon::OverrideAvailability(true);
         Fixture f(kArrival2027 - 1000);
         bool bRanOnInTheTray = false;
-        QTimer::singleShot(0, f.dlg.get(), [&] {
-            f.dlg->OnHideMe();
-            QTimer::singleShot(0, f.dlg.get(), [&] {
-                bRanOnInTheTray = true;
-                f.clock.Advance(7);
-                f.dlg->OnTimer();
-                f.dlg->OnShowMainScreen();
-                f.dlg->OnTrayExit();
-            });
+        RunHiddenInATray(f, [&] {
+            bRanOnInTheTray = true;
+            f.clock.Advance(7);
+            f.dlg->OnTimer();
+            f.dlg->OnShowMainScreen();
+            f.dlg->OnTrayExit();
         });
-        f.dlg->DoModal();
-        CTrayIcon::OverrideAvailability(std::nullopt);
         QVERIFY(bRanOnInTheTray);
         QCOMPARE(f.Field(IDC_TOTAL_SECONDS), QStringLiteral("993"));
     }
@@ -236,21 +243,15 @@ private slots:
     // Exit from the tray menu while the window is in the tray ends the run
     // (a hidden dialog's own hide would not).
     void exitFromTheTrayWhileHiddenEndsTheRun() {
-        CTrayIcon::OverrideAvailability(true);
         Fixture f(kArrival2027 - 1000);
         bool bStuck = false;
-        QTimer::singleShot(0, f.dlg.get(), [&] {
-            f.dlg->OnHideMe();
-            QTimer::singleShot(0, f.dlg.get(), [&] { f.dlg->OnTrayExit(); });
-        });
         // Only if the exit did not end the run: show the window and close it.
         QTimer::singleShot(2000, f.dlg.get(), [&] {
             bStuck = true;
             f.dlg->OnShowMainScreen();
             f.dlg->reject();
         });
-        f.dlg->DoModal();
-        CTrayIcon::OverrideAvailability(std::nullopt);
+        RunHiddenInATray(f, [&] { f.dlg->OnTrayExit(); });
         QVERIFY(!bStuck);
         QVERIFY(!f.dlg->Tray().IsAdded());
     }
