@@ -1,7 +1,7 @@
 // The profile as it comes: any text as a stored value through
-// ParseProfileInt, any bytes as INI text written back and read again, and
-// as the INI file read through the program's QSettings adapter, then
-// written over by Setup and read back.
+// ParseProfileInt, any bytes as INI text with one key set in it, and as the
+// INI file read through the program's profile adapter, then written over by
+// Setup and read back.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -97,9 +97,13 @@ void CheckIniFile(std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize) {
     const std::string_view bytes(reinterpret_cast<const char*>(pData), nSize);
     FUZZ_CHECK(ParseProfileInt(bytes) == ReferenceInt(bytes));
-    // Whatever the file held, writing it back keeps every value it read.
-    const IniValues values = ParseIniText(bytes);
-    FUZZ_CHECK(ParseIniText(FormatIniText(values)) == values);
+    // Whatever the file held, setting a key changes that value alone, and
+    // setting it again to the same value changes nothing.
+    IniValues values = ParseIniText(bytes);
+    const std::string strEdited = SetIniValue(bytes, "SETTINGS", "TRIVTIME", " 4;5\"");
+    values["SETTINGS/TRIVTIME"] = " 4;5\"";
+    FUZZ_CHECK(ParseIniText(strEdited) == values);
+    FUZZ_CHECK(SetIniValue(strEdited, "SETTINGS", "TRIVTIME", " 4;5\"") == strEdited);
     CheckIniFile(bytes);
     return 0;
 }

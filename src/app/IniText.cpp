@@ -1,5 +1,6 @@
 #include "app/IniText.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -16,17 +17,25 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(nFirst, nLast - nFirst + 1);
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
+// One line of the text and the line end that follows it ("" for the last
+// line of a file without a final line end).
+struct TextLine {
+    std::string_view body;
+    std::string_view end;
+};
+
+std::vector<TextLine> SplitLines(std::string_view text) {
+    std::vector<TextLine> lines;
     while (!text.empty()) {
         const auto nEnd = text.find_first_of("\r\n");
         if (nEnd == std::string_view::npos) {
-            lines.push_back(text);
+            lines.push_back({text, {}});
             break;
         }
-        lines.push_back(text.substr(0, nEnd));
         const bool bCrLf = text[nEnd] == '\r' && nEnd + 1 < text.size() && text[nEnd + 1] == '\n';
-        text.remove_prefix(nEnd + (bCrLf ? 2 : 1));
+        const std::size_t nEndSize = bCrLf ? 2 : 1;
+        lines.push_back({text.substr(0, nEnd), text.substr(nEnd, nEndSize)});
+        text.remove_prefix(nEnd + nEndSize);
     }
     return lines;
 }
@@ -102,8 +111,8 @@ IniValues ParseIniText(std::string_view text) {
     if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
     IniValues values;
     std::optional<std::string> section = std::string();
-    for (const std::string_view rawLine : SplitLines(text)) {
-        const std::string_view line = Trimmed(rawLine);
+    for (const TextLine& rawLine : SplitLines(text)) {
+        const std::string_view line = Trimmed(rawLine.body);
         if (line.empty() || line.front() == ';' || line.front() == '#') continue;
         if (line.front() == '[') {
             section = SectionOf(line);
@@ -124,37 +133,109 @@ IniValues ParseIniText(std::string_view text) {
 
 namespace {
 
-// "SECTION/KEY" goes under [SECTION] when both halves read back as they
-// are; any other path, "a / b" or "General/x" say, is a key of [General]
-// as a whole.
-std::pair<std::string, std::string> SectionAndKey(const std::string& strPath) {
-    const auto nSlash = strPath.find('/');
-    if (nSlash == std::string::npos) return {std::string(), strPath};
-    const std::string_view section = std::string_view(strPath).substr(0, nSlash);
-    const std::string_view key = std::string_view(strPath).substr(nSlash + 1);
-    const bool bSectionReadsBack = !section.empty() && Trimmed(section) == section &&
-                                   section.find(']') == std::string_view::npos &&
-                                   section != kTopLevelSection;
-    const bool bKeyReadsBack = !key.empty() && Trimmed(key) == key &&
-                               std::string_view("[;#").find(key.front()) == std::string_view::npos;
-    if (!bSectionReadsBack || !bKeyReadsBack) return {std::string(), strPath};
-    return {std::string(section), std::string(key)};
+// Where a quoted value's closing quote is, backslash escapes skipped; npos
+// when the quote is never closed.
+std::size_t ClosingQuote(std::string_view quoted) {
+    for (std::size_t i = 1; i < quoted.size(); ++i) {
+        if (quoted[i] == '\\')
+            ++i;
+        else if (quoted[i] == '"')
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+// A "KEY=value" line with another value: the blanks around it, its quotes
+// and a comment after it stay.
+std::string WithValue(std::string_view line, std::string_view value) {
+    const auto nEquals = line.find('=');
+    const std::string_view head = line.substr(0, nEquals + 1);
+    std::string_view rest = line.substr(nEquals + 1);
+    const std::string_view lead =
+        rest.substr(0, std::min(rest.find_first_not_of(kBlanks), rest.size()));
+    rest.remove_prefix(lead.size());
+    std::string text = std::string(head) + std::string(lead);
+    if (!rest.empty() && rest.front() == '"') {
+        const std::size_t nClose = ClosingQuote(rest);
+        const std::string_view tail =
+            nClose == std::string_view::npos ? std::string_view() : rest.substr(nClose + 1);
+        return text + Quoted(value) + std::string(tail);
+    }
+    const std::string_view oldValue = rest.substr(0, rest.find(';'));
+    const std::string_view tail = rest.substr(Trimmed(oldValue).size());
+    return text + (NeedsQuotes(value) ? Quoted(value) : std::string(value)) + std::string(tail);
 }
 
 }  // namespace
 
-std::string FormatIniText(const IniValues& values) {
-    std::map<std::string, std::vector<std::pair<std::string, const std::string*>>> sections;
-    for (const auto& [strPath, strValue] : values) {
-        auto [strSection, strKey] = SectionAndKey(strPath);
-        sections[strSection].emplace_back(std::move(strKey), &strValue);
+std::string SetIniValue(std::string_view text, std::string_view strSection, std::string_view strKey,
+                        std::string_view value) {
+    std::string result;
+    if (text.starts_with(kUtf8Bom)) {
+        result = kUtf8Bom;
+        text.remove_prefix(kUtf8Bom.size());
     }
-    std::string text;
-    for (const auto& [strSection, keys] : sections) {
-        if (!text.empty()) text += '\n';
-        text += '[' + (strSection.empty() ? std::string(kTopLevelSection) : strSection) + "]\n";
-        for (const auto& [strKey, pValue] : keys)
-            text += strKey + '=' + (NeedsQuotes(*pValue) ? Quoted(*pValue) : *pValue) + '\n';
+    const std::vector<TextLine> lines = SplitLines(text);
+    std::string_view eol = "\n";
+    for (const TextLine& line : lines) {
+        if (!line.end.empty()) {
+            eol = line.end;
+            break;
+        }
     }
-    return text;
+
+    // The same walk as ParseIniText: the last key line it reads for this
+    // key, and the last line of the section (its header or a key).
+    std::optional<std::size_t> nKeyLine;
+    std::optional<std::size_t> nSectionEnd;
+    std::optional<std::string> section = std::string();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = Trimmed(lines[i].body);
+        if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+        if (line.front() == '[') {
+            section = SectionOf(line);
+            if (section == strSection) nSectionEnd = i;
+            continue;
+        }
+        if (section != strSection) continue;
+        const auto nEquals = line.find('=');
+        if (nEquals == std::string_view::npos) continue;
+        const std::string_view key = Trimmed(line.substr(0, nEquals));
+        if (key.empty()) continue;
+        nSectionEnd = i;
+        if (key == strKey) nKeyLine = i;
+    }
+
+    const std::string strNewLine =
+        std::string(strKey) + '=' + (NeedsQuotes(value) ? Quoted(value) : std::string(value));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const TextLine& line = lines[i];
+        if (i == nKeyLine) {
+            result += WithValue(line.body, value);
+            result += line.end;
+        } else if (i == nSectionEnd && !nKeyLine) {
+            // The new line takes the old line's end, so a file without a
+            // final line end still has none.
+            result += line.body;
+            result += line.end.empty() ? eol : line.end;
+            result += strNewLine;
+            result += line.end;
+        } else {
+            result += line.body;
+            result += line.end;
+        }
+    }
+    if (nSectionEnd) return result;
+
+    if (!lines.empty()) {
+        if (lines.back().end.empty()) result += eol;
+        if (!Trimmed(lines.back().body).empty()) result += eol;
+    }
+    result += '[';
+    result += strSection.empty() ? kTopLevelSection : strSection;
+    result += ']';
+    result += eol;
+    result += strNewLine;
+    result += eol;
+    return result;
 }

@@ -1,18 +1,23 @@
 #include "ui/QSettingsProfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+
+#include "app/DataLocation.h"
 #include "app/IniText.h"
 #include "app/ProfileSettings.h"
+#include "notes/AtomicFile.h"
+#include "notes/NotesFile.h"
 
 namespace {
 
 // QSettings' own INI format turns a value written "@Variant(...)" into an
 // object from its binary form, and a few damaged bytes there make it reserve
-// gigabytes. The profile only ever holds integers, so it goes through
-// QSettings with a format of plain text values instead: the file stays an
-// ordinary INI file, and QSettings still caches, locks and replaces it whole.
+// gigabytes. The profile only ever holds integers, so it is read through
+// QSettings with a format of plain text values instead.
 bool ReadIni(QIODevice& device, QSettings::SettingsMap& map) {
     const QByteArray bytes = device.readAll();
     for (const auto& [strPath, strValue] : ParseIniText(std::string_view(bytes.data(), bytes.size())))
@@ -20,18 +25,16 @@ bool ReadIni(QIODevice& device, QSettings::SettingsMap& map) {
     return true;
 }
 
-bool WriteIni(QIODevice& device, const QSettings::SettingsMap& map) {
-    IniValues values;
-    for (auto it = map.cbegin(); it != map.cend(); ++it)
-        values[it.key().toStdString()] = it.value().toString().toStdString();
-    const std::string strText = FormatIniText(values);
-    return device.write(strText.data(), static_cast<qint64>(strText.size())) ==
-           static_cast<qint64>(strText.size());
+// QSettings would write the file from a sorted map, its comments and order
+// gone; the profile writes its own edits (WriteProfileInt), so this never
+// runs, and if it did the file would stay as it is.
+bool RefuseToWrite(QIODevice&, const QSettings::SettingsMap&) {
+    return false;
 }
 
 QSettings::Format PlainIniFormat() {
     static const QSettings::Format format =
-        QSettings::registerFormat(QStringLiteral("ini"), ReadIni, WriteIni);
+        QSettings::registerFormat(QStringLiteral("ini"), ReadIni, RefuseToWrite);
     return format;
 }
 
@@ -53,14 +56,22 @@ int QSettingsProfile::GetProfileInt(const std::string& strSection, const std::st
 
 bool QSettingsProfile::WriteProfileInt(const std::string& strSection, const std::string& strKey,
                                        int nValue) {
-    // A failed write leaves its status on a QSettings for good, so each write
-    // goes through a QSettings of its own, whose status tells how this one
-    // went. Both share the file QSettings caches by name, so m_settings
-    // reads the new value.
-    QSettings writer(m_settings.fileName(), PlainIniFormat());
-    writer.setValue(KeyOf(strSection, strKey), nValue);
-    writer.sync();
-    return writer.status() == QSettings::NoError;
+    // The edit starts from the file as it is now, so a change made by hand
+    // while Brisaloo runs is kept; only this key's value changes.
+    const std::string strPath = QFile::encodeName(m_settings.fileName()).toStdString();
+    std::string strText;
+    if (!ReadWholeFile(strPath, strText) && errno != ENOENT) return false;
+    const std::string strEdited = SetIniValue(strText, strSection, strKey, std::to_string(nValue));
+    if (strEdited == strText) return true;
+    std::string strError;
+    const auto nSlash = strPath.rfind('/');
+    if (nSlash != std::string::npos && nSlash > 0 &&
+        !EnsureDirectory(strPath.substr(0, nSlash), strError))
+        return false;
+    if (ReplaceFileAtomically(strPath, strEdited)) return false;
+    // QSettings reads a file again at every sync when it has nothing of its own to write.
+    m_settings.sync();
+    return true;
 }
 
 QString QSettingsProfile::DefaultPath() {

@@ -5,8 +5,11 @@
 
 #include "app/Profile.h"
 
-// The profile as an INI file through QSettings: [DESTINATION] and [SETTINGS]
-// sections of integers. Tests hand in a temporary file.
+// The profile as an INI file: [DESTINATION] and [SETTINGS] sections of
+// integers, read through QSettings. A write is an edit of the file's text
+// (SetIniValue) that replaces it atomically, so the user's comments, order
+// and other keys stay; nothing else writes the file, and reading it never
+// creates it. Tests hand in a temporary file.
 class QSettingsProfile final : public IProfile {
 public:
     explicit QSettingsProfile(const QString& strIniPath);

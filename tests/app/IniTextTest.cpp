@@ -47,21 +47,71 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Empty", "", {}}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
-TEST(IniText, WritesTopLevelUnderGeneralThenSectionsInOrder) {
-    EXPECT_EQ(FormatIniText({{"SETTINGS/TRIVTIME", "30"}, {"DESTINATION/YEAR", "2027"},
-                             {"DESTINATION/DAY", "15"}, {"Top", "x"}}),
-              "[General]\nTop=x\n\n[DESTINATION]\nDAY=15\nYEAR=2027\n\n[SETTINGS]\nTRIVTIME=30\n");
+// One Setup write: a key set in the text; everything else stays byte for byte.
+struct EditCase {
+    const char* name;
+    std::string before;
+    const char* section;
+    const char* key;
+    const char* value;
+    std::string after;
+};
+
+class IniTextEdit : public testing::TestWithParam<EditCase> {};
+
+TEST_P(IniTextEdit, ChangesOnlyTheKey) {
+    const EditCase& c = GetParam();
+    const std::string strAfter = SetIniValue(c.before, c.section, c.key, c.value);
+    EXPECT_EQ(strAfter, c.after);
+    EXPECT_EQ(ParseIniText(strAfter).at(std::string(c.section) + '/' + c.key), c.value);
 }
+
+const std::string kTrip =
+    "; my trip\n[SETTINGS]\nHIDESTART=0\nTRIVTIME=30\nCOLOUR=blue\n;OLD=1\n\n"
+    "[DESTINATION]\nMINUTE=5\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, IniTextEdit,
+    testing::Values(
+        EditCase{"ChangedInPlace", kTrip, "SETTINGS", "TRIVTIME", "45",
+                 "; my trip\n[SETTINGS]\nHIDESTART=0\nTRIVTIME=45\nCOLOUR=blue\n;OLD=1\n\n"
+                 "[DESTINATION]\nMINUTE=5\n"},
+        EditCase{"AddedAfterTheSectionsLastKey", kTrip, "SETTINGS", "OLD", "2",
+                 "; my trip\n[SETTINGS]\nHIDESTART=0\nTRIVTIME=30\nCOLOUR=blue\nOLD=2\n;OLD=1\n\n"
+                 "[DESTINATION]\nMINUTE=5\n"},
+        EditCase{"SectionAddedAtTheEnd", "[A]\nX=1\n", "B", "Y", "2", "[A]\nX=1\n\n[B]\nY=2\n"},
+        EditCase{"SectionWithoutKeys", "[A]\n\n[B]\n", "A", "X", "1", "[A]\nX=1\n\n[B]\n"},
+        EditCase{"BlanksAndCommentAfterTheValue", "[A]\n X = 1 ; one\n", "A", "X", "22",
+                 "[A]\n X = 22 ; one\n"},
+        EditCase{"QuotedStaysQuoted", "[A]\nX=\"1\" ; c\nY=\"a;b\"\n", "A", "X", "2",
+                 "[A]\nX=\"2\" ; c\nY=\"a;b\"\n"},
+        EditCase{"ValueThatNeedsQuotes", "[A]\nX=1\n", "A", "X", " a;b", "[A]\nX=\" a;b\"\n"},
+        EditCase{"CrLfKept", "[A]\r\nX=1\r\n", "B", "Y", "2", "[A]\r\nX=1\r\n\r\n[B]\r\nY=2\r\n"},
+        EditCase{"CrLfKeyAdded", "[A]\r\nX=1\r\n", "A", "Y", "2", "[A]\r\nX=1\r\nY=2\r\n"},
+        EditCase{"DuplicatedKeyTheLastIsRead", "[A]\nX=1\n[B]\nX=1\n[A]\nX=2\nZ=0\n", "A", "X", "3",
+                 "[A]\nX=1\n[B]\nX=1\n[A]\nX=3\nZ=0\n"},
+        EditCase{"ByteOrderMark", "\xEF\xBB\xBF[A]\nX=1\n", "A", "X", "2",
+                 "\xEF\xBB\xBF[A]\nX=2\n"},
+        EditCase{"EmptyFile", "", "A", "X", "1", "[A]\nX=1\n"},
+        EditCase{"NoFinalLineEndKeyAdded", "[A]\nX=1", "A", "Y", "2", "[A]\nX=1\nY=2"},
+        EditCase{"NoFinalLineEndSectionAdded", "[A]\nX=1", "B", "Y", "2", "[A]\nX=1\n\n[B]\nY=2\n"},
+        EditCase{"KeyUnderABrokenHeaderIsNotTheKey", "[A]\nX=1\n[a=b\nX=5\n", "A", "X", "2",
+                 "[A]\nX=2\n[a=b\nX=5\n"}),
+    [](const testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
 
 // Whatever is written reads back the same, however odd the value.
 TEST(IniText, OddValuesReadBackAsWritten) {
-    const IniValues values{{"A/plain", "2027"},       {"A/blanks", "  x  "},
-                           {"A/comment", "1 ; 2"},    {"A/quote", "say \"hi\""},
-                           {"A/escapes", "a\\b\\n"},  {"A/controls", "l1\nl2\r\t\0end"s},
-                           {"A/empty", ""},           {"A/nested/key", "7"},
-                           {"A/bytes", "\xFF\xFE\x80"}, {"Top", "@Variant(\\0)"},
-                           {"General/x", "g"}, {"a / b", "c"}, {"a]/b", "d"}, {"s/;k", "e"}};
-    EXPECT_EQ(ParseIniText(FormatIniText(values)), values);
+    const IniValues values{
+        {"A/plain", "2027"},       {"A/blanks", "  x  "},       {"A/comment", "1 ; 2"},
+        {"A/quote", "say \"hi\""}, {"A/escapes", "a\\b\\n"},    {"A/controls", "l1\nl2\r\t\0end"s},
+        {"A/empty", ""},           {"A/bytes", "\xFF\xFE\x80"}, {"B/variant", "@Variant(\\0)"}};
+    std::string strText = "[A]\nplain=\"old\" ; c\nblanks=old\n";
+    for (const auto& [strPath, strValue] : values) {
+        const auto nSlash = strPath.find('/');
+        strText =
+            SetIniValue(strText, strPath.substr(0, nSlash), strPath.substr(nSlash + 1), strValue);
+    }
+    EXPECT_EQ(ParseIniText(strText), values);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// A broken profile file read and written through QSettingsProfile: whatever
-// the file holds, start-up gets the stored integers that can be read and the
-// defaults for the rest, and Setup's values reach the file and read back.
+// A profile file read and written through QSettingsProfile: whatever the
+// file holds, start-up gets the stored integers that can be read and the
+// defaults for the rest, and Setup's values reach the file in place and read
+// back.
 
 #include <QFile>
 #include <QFileInfo>
@@ -166,6 +167,42 @@ private slots:
         MakeOld(IniPath());
         QCOMPARE(Read(IniPath()), written);
         if (!strOtherBefore.empty()) QCOMPARE(other(), strOtherBefore);
+    }
+
+    // Setup's OK changes the values it must and nothing else of the file.
+    void setupKeepsTheFilesShape_data() {
+        QTest::addColumn<QByteArray>("before");  // null: no file yet
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("new file in the table's order")
+            << QByteArray()
+            << QByteArray(
+                   "[DESTINATION]\nYEAR=2027\nMONTH=6\nDAY=15\nHOUR=18\nMINUTE=30\n\n"
+                   "[SETTINGS]\nTRIVTIME=45\nHIDESTART=1\n");
+        QTest::newRow("hand-written, CR LF")
+            << QByteArray(
+                   "; my trip\r\n[SETTINGS]\r\nHIDESTART=0\r\nTRIVTIME=30\r\n"
+                   "COLOUR=blue\r\n\r\n[DESTINATION]\r\nMINUTE=5\r\nHOUR=16\r\n"
+                   "DAY=\"10\" ; tenth\r\nMONTH=12\r\n")
+            << QByteArray(
+                   "; my trip\r\n[SETTINGS]\r\nHIDESTART=1\r\nTRIVTIME=45\r\n"
+                   "COLOUR=blue\r\n\r\n[DESTINATION]\r\nMINUTE=30\r\nHOUR=18\r\n"
+                   "DAY=\"15\" ; tenth\r\nMONTH=6\r\nYEAR=2027\r\n");
+    }
+    void setupKeepsTheFilesShape() {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                 QFileDevice::ReadGroup | QFileDevice::ReadUser |
+                                 QFileDevice::WriteUser;
+        if (!before.isNull()) {
+            WriteBytes(IniPath(), before);
+            QVERIFY(QFile::setPermissions(IniPath(), permissions));
+        }
+        QVERIFY(Write(IniPath(), {2027, 6, 15, 18, 30, 45, 1}));
+        QFile file(IniPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), after);
+        if (!before.isNull()) QCOMPARE(QFile::permissions(IniPath()), permissions);
     }
 
     void writtenValueReadsBackThroughTheSameProfile() {
