@@ -2,9 +2,16 @@
 
 #include <cstdint>
 #include <limits>
+#include <ostream>
+#include <utility>
 
+#include "app/DataLocation.h"
+#include "app/IniText.h"
 #include "app/Profile.h"
+#include "app/ProfileSettings.h"
 #include "countdown/CountdownTexts.h"
+#include "notes/AtomicFile.h"
+#include "notes/NotesFile.h"
 
 namespace {
 
@@ -24,8 +31,20 @@ std::int64_t DaysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
 
 }  // namespace
 
-ArrivalAlert::ArrivalAlert(IProfile& profile)
-    : m_profile(profile), m_nArmed(profile.GetProfileInt(kSection, kKey, kNothingArmed)) {}
+ArrivalAlert::ArrivalAlert(std::string strStatePath, IProfile& profile, std::ostream& err)
+    : m_strStatePath(std::move(strStatePath)), m_err(err) {
+    const std::optional<int> nStored = ReadState(m_strStatePath);
+    m_nArmed = nStored ? *nStored : profile.GetProfileInt(kSection, kKey, kNothingArmed);
+}
+
+std::optional<int> ArrivalAlert::ReadState(const std::string& strStatePath) {
+    std::string strText;
+    if (strStatePath.empty() || !ReadWholeFile(strStatePath, strText)) return std::nullopt;
+    const IniValues values = ParseIniText(strText);
+    const auto found = values.find(kKey);
+    if (found == values.end()) return std::nullopt;
+    return ParseProfileInt(found->second);
+}
 
 int ArrivalAlert::ArrivalKey(const ArrivalFields& arrival) {
     // Months beyond 1-12 carry into the year; days, hours and minutes carry
@@ -56,8 +75,25 @@ bool ArrivalAlert::CheckOnTick(const ArrivalFields& arrival, CTime now) {
 }
 
 void ArrivalAlert::Store(int nArmed) {
-    // Kept in memory even when the profile cannot be written, so the alert
+    // Kept in memory even when the file cannot be written, so the alert
     // still shows once in this run.
     m_nArmed = nArmed;
-    m_profile.WriteProfileInt(kSection, kKey, nArmed);
+    std::optional<std::string> error;
+    if (m_strStatePath.empty()) {
+        error = "no folder for it is known";
+    } else {
+        const auto nSlash = m_strStatePath.rfind('/');
+        std::string strDirError;
+        if (nSlash != std::string::npos && nSlash > 0 &&
+            !EnsureDirectory(m_strStatePath.substr(0, nSlash), strDirError))
+            error = strDirError;
+        else
+            error = ReplaceFileAtomically(m_strStatePath,
+                                          std::string(kKey) + '=' + std::to_string(nArmed) + '\n');
+    }
+    if (!error || m_bFailureReported) return;
+    m_bFailureReported = true;
+    m_err << "Brisaloo could not save the arrival alert's state"
+          << (m_strStatePath.empty() ? "" : " to " + m_strStatePath) << ": " << *error
+          << ". The alert still shows once while Brisaloo runs.\n";
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <iosfwd>
+#include <optional>
+#include <string>
+
 #include "countdown/CTime.h"
 
 class IProfile;
@@ -19,17 +23,25 @@ struct ArrivalFields {
 // fires at the first check at or after the arrival moment: when the countdown
 // reaches zero, after a wake from sleep, or at the next start if the program
 // was closed meanwhile. Firing disarms it, so it shows once per arrival. The
-// armed arrival lives in the profile (SETTINGS/ALERTARMED, see ArrivalKey), so
-// a new arrival from Setup arms itself on its first check and a restart does
-// not repeat the alert. An arrival never seen ahead (the default of a fresh
-// profile, or a past moment entered in Setup) never alerts.
+// armed arrival (see ArrivalKey) lives in a state file of Brisaloo's own, not
+// in the user's profile, so a new arrival from Setup arms itself on its first
+// check and a restart does not repeat the alert. An arrival never seen ahead
+// (the default of a fresh profile, or a past moment entered in Setup) never
+// alerts.
 class ArrivalAlert {
 public:
-    explicit ArrivalAlert(IProfile& profile);
+    // Starts from the state file at strStatePath; without one, from the
+    // SETTINGS/ALERTARMED an earlier release kept in the profile, which is
+    // only ever read. A state file that cannot be written leaves the alert
+    // working for this run and says so once on err.
+    ArrivalAlert(std::string strStatePath, IProfile& profile, std::ostream& err);
 
     // True exactly when the notification should be shown now. Call it on
-    // every tick; it writes the profile only when the armed arrival changes.
+    // every tick; it writes the state file only when the armed arrival changes.
     bool CheckOnTick(const ArrivalFields& arrival, CTime now);
+
+    // The armed arrival a state file holds, nullopt when it holds none.
+    static std::optional<int> ReadState(const std::string& strStatePath);
 
     // The arrival as a profile value: minutes since 1970-01-01 00:00 of the
     // five fields read as UTC, out-of-range fields carried as mktime does. It
@@ -37,6 +49,7 @@ public:
     // traveller's change of zone does not re-arm an arrival already alerted.
     static int ArrivalKey(const ArrivalFields& arrival);
 
+    // Where an earlier release kept the armed arrival, and the state file's key.
     static constexpr const char* kSection = "SETTINGS";
     static constexpr const char* kKey = "ALERTARMED";
     static constexpr int kNothingArmed = 0;
@@ -44,6 +57,8 @@ public:
 private:
     void Store(int nArmed);
 
-    IProfile& m_profile;
+    std::string m_strStatePath;
+    std::ostream& m_err;
+    bool m_bFailureReported = false;
     int m_nArmed;
 };

@@ -20,11 +20,12 @@ void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_strExeDir = DirectoryOf(options.strExePath);
     const DataLocation location =
         options.location ? *options.location
-                         : LocateDataFiles({m_strExeDir, true, options.strDataDir, "", ""},
+                         : LocateDataFiles({m_strExeDir, true, options.strDataDir, "", "", ""},
                                            [](const std::string&) { return false; });
     m_strNotesPath = location.strNotesPath;
     m_strTrivPath = location.strTrivPath;
     m_strTrivTmpPath = location.strTrivTmpPath;
+    m_strStatePath = location.strStatePath;
     ReadProfileSettings(m_profile, *this);
 }
 

@@ -46,6 +46,7 @@ public:
     std::string m_strNotesPath;
     std::string m_strTrivPath;
     std::string m_strTrivTmpPath;  // triv.tmp, written only while the trivia loads
+    std::string m_strStatePath;    // the arrival alert's state (ArrivalAlert)
     NotesStore m_notes;
 
     int m_nYear = 0;

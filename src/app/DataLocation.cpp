@@ -61,7 +61,18 @@ std::string UserDataDir(const std::string& strXdgDataHome, const std::string& st
     return {};
 }
 
-DataLocation LocateDataFiles(const DataLocationQuery& query, const FileExistsFn& fileExists) {
+namespace {
+
+std::string UserStateDir(const std::string& strXdgStateHome, const std::string& strHome) {
+    if (IsAbsolutePath(strXdgStateHome))
+        return Join(WithoutTrailingSlashes(strXdgStateHome), "brisaloo");
+    if (IsAbsolutePath(strHome))
+        return Join(WithoutTrailingSlashes(strHome), ".local/state/brisaloo");
+    return {};
+}
+
+// Notes and trivia by the rule in the header.
+DataLocation LocateNotesAndTrivia(const DataLocationQuery& query, const FileExistsFn& fileExists) {
     const std::string strExeDir = WithoutTrailingSlashes(query.strExeDir);
 
     if (query.strDataDir && !query.strDataDir->empty()) {
@@ -83,6 +94,18 @@ DataLocation LocateDataFiles(const DataLocationQuery& query, const FileExistsFn&
     return Place(DataPlace::UserDataHome, strUserDir, strExeDir, strBundled, fileExists);
 }
 
+}  // namespace
+
+DataLocation LocateDataFiles(const DataLocationQuery& query, const FileExistsFn& fileExists) {
+    DataLocation location = LocateNotesAndTrivia(query, fileExists);
+    const std::string strStateDir = UserStateDir(query.strXdgStateHome, query.strHome);
+    if (location.place == DataPlace::DataDir || strStateDir.empty())
+        location.strStatePath = Join(location.strNotesDir, "state");
+    else
+        location.strStatePath = Join(strStateDir, "state");
+    return location;
+}
+
 DataLocation LocateDataFilesForThisProcess(const std::string& strExeDir,
                                            const std::optional<std::string>& strDataDir) {
     DataLocationQuery query;
@@ -90,6 +113,7 @@ DataLocation LocateDataFilesForThisProcess(const std::string& strExeDir,
     query.bExeDirWritable = ::access(strExeDir.empty() ? "/" : strExeDir.c_str(), W_OK) == 0;
     query.strDataDir = strDataDir;
     query.strXdgDataHome = EnvOrEmpty("XDG_DATA_HOME");
+    query.strXdgStateHome = EnvOrEmpty("XDG_STATE_HOME");
     query.strHome = EnvOrEmpty("HOME");
     return LocateDataFiles(query, [](const std::string& strPath) {
         struct stat info {};

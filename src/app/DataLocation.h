@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-// Where notes.dat, triv.dat and triv.tmp live.
+// Where notes.dat, triv.dat and triv.tmp live, and the arrival alert's state.
 //
 // 1. --data-dir DIR: notes and triv.tmp in DIR; the trivia is DIR/triv.dat
 //    when it is there, else the copy that came with the program.
@@ -18,6 +18,11 @@
 // the directory is writable but holds neither triv.dat nor notes.dat while
 // ../share/brisaloo/triv.dat exists: root running /usr/bin/brisaloo, or a
 // user's own ~/.local/bin install, keeps its data out of the bin directory.
+//
+// The alert's state is DIR/state with --data-dir, so separate data folders
+// keep separate alerts; otherwise $XDG_STATE_HOME/brisaloo/state
+// (~/.local/state/brisaloo/state when unset), or beside the notes when no
+// home directory is known.
 enum class DataPlace {
     DataDir,           // --data-dir
     BesideExecutable,  // a folder copy
@@ -29,6 +34,7 @@ struct DataLocationQuery {
     bool bExeDirWritable = false;           // tested by the caller
     std::optional<std::string> strDataDir;  // --data-dir, when given
     std::string strXdgDataHome;             // $XDG_DATA_HOME, "" when unset
+    std::string strXdgStateHome;            // $XDG_STATE_HOME, "" when unset
     std::string strHome;                    // $HOME, "" when unknown
 };
 
@@ -39,6 +45,7 @@ struct DataLocation {
     std::string strTrivPath;    // the trivia file to read
     std::string strTrivTmpDir;  // where triv.tmp is written while loading
     std::string strTrivTmpPath;
+    std::string strStatePath;      // the arrival alert's state, its folder made when written
     bool bCreateNotesDir = false;  // the caller creates strNotesDir (with parents) first
 };
 

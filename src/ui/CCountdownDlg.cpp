@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <iostream>
+
 #include "app/CCountdownApp.h"
 #include "app/ProfileSettings.h"
 #include "countdown/Clock.h"
@@ -87,7 +89,7 @@ CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* p
       m_pTray(new CTrayIcon(this)),
       m_pTrivia(std::make_unique<TriviaTable>()),
       m_pRandom(std::make_unique<StdTriviaRandom>()),
-      m_alert(app.Profile()) {
+      m_alert(app.m_strStatePath, app.Profile(), std::cerr) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Brisaloo "));

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 #include "app/ArrivalAlert.h"
 #include "support/MemoryProfile.h"
 #include "support/ScopedTimeZone.h"
+#include "trivia/TempDir.h"
 
 namespace {
 
@@ -17,6 +21,17 @@ constexpr ArrivalFields kDefault{};  // 2000-01-01 00:01, a fresh profile's
 std::int64_t At(const ArrivalFields& f, std::int64_t nOffset = 0) {
     return CTime(f.nYear, f.nMonth, f.nDay, f.nHour, f.nMinute, 0).GetTime() + nOffset;
 }
+
+// One user's alert across runs: a state folder and the profile beside it.
+struct AlertHome {
+    std::unique_ptr<ArrivalAlert> Start() {
+        return std::make_unique<ArrivalAlert>(strStatePath, profile, err);
+    }
+    TempDir dir;
+    std::string strStatePath = (dir / "state-home/brisaloo/state").string();
+    MemoryProfile profile;
+    std::ostringstream err;
+};
 
 // One check: the arrival the window holds, the clock, whether the program
 // was restarted just before it, and whether the notification shows.
@@ -36,11 +51,11 @@ class ArrivalAlertScenario : public testing::TestWithParam<Scenario> {};
 
 TEST_P(ArrivalAlertScenario, FiresExactlyWhenDue) {
     ScopedTimeZone zone("UTC");
-    MemoryProfile profile;
-    auto alert = std::make_unique<ArrivalAlert>(profile);
+    AlertHome home;
+    auto alert = home.Start();
     int nStep = 0;
     for (const Step& step : GetParam().steps) {
-        if (step.bRestartFirst) alert = std::make_unique<ArrivalAlert>(profile);
+        if (step.bRestartFirst) alert = home.Start();
         EXPECT_EQ(alert->CheckOnTick(step.arrival, CTime(step.now)), step.bFires)
             << "step " << nStep;
         ++nStep;
@@ -94,51 +109,67 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ArrivalAlertScenario,
                              return info.param.name;
                          });
 
-TEST(ArrivalAlert, WritesTheProfileOnlyWhenTheArmedArrivalChanges) {
+TEST(ArrivalAlert, WritesItsStateOnlyWhenTheArmedArrivalChangesAndNeverTheProfile) {
     ScopedTimeZone zone("UTC");
-    MemoryProfile profile;
-    ArrivalAlert alert(profile);
-    for (int n = 0; n < 10; ++n) alert.CheckOnTick(kTrip, CTime(At(kTrip, n - 5)));
-    const std::string strArmed =
-        "SETTINGS/ALERTARMED=" + std::to_string(ArrivalAlert::ArrivalKey(kTrip));
-    EXPECT_EQ(profile.Writes(), (std::vector<std::string>{strArmed, "SETTINGS/ALERTARMED=0"}));
+    AlertHome home;
+    auto alert = home.Start();
+    alert->CheckOnTick(kTrip, CTime(At(kTrip, -5)));
+    EXPECT_EQ(ArrivalAlert::ReadState(home.strStatePath), ArrivalAlert::ArrivalKey(kTrip));
+    // A tick that rewrote the file would bring it back.
+    std::filesystem::remove(home.strStatePath);
+    for (int n = -4; n < 0; ++n) alert->CheckOnTick(kTrip, CTime(At(kTrip, n)));
+    EXPECT_FALSE(std::filesystem::exists(home.strStatePath));
+    EXPECT_TRUE(alert->CheckOnTick(kTrip, CTime(At(kTrip))));
+    EXPECT_EQ(ArrivalAlert::ReadState(home.strStatePath), ArrivalAlert::kNothingArmed);
+    EXPECT_TRUE(home.profile.Writes().empty());
+    EXPECT_TRUE(home.err.str().empty());
 }
 
-TEST(ArrivalAlert, UnwritableProfileStillAlertsOnlyOnceInTheRun) {
+TEST(ArrivalAlert, ArmedArrivalOfAnEarlierReleaseProfileFiresOnceAndStaysInTheProfile) {
     ScopedTimeZone zone("UTC");
-    MemoryProfile profile;
-    profile.FailWrites(true);
-    ArrivalAlert alert(profile);
-    EXPECT_FALSE(alert.CheckOnTick(kTrip, CTime(At(kTrip, -1))));
-    EXPECT_TRUE(alert.CheckOnTick(kTrip, CTime(At(kTrip))));
-    EXPECT_FALSE(alert.CheckOnTick(kTrip, CTime(At(kTrip, 1))));
+    AlertHome home;
+    home.profile.Set(ArrivalAlert::kSection, ArrivalAlert::kKey, ArrivalAlert::ArrivalKey(kTrip));
+    EXPECT_TRUE(home.Start()->CheckOnTick(kTrip, CTime(At(kTrip, 60))));
+    // The profile still says armed; the state file is what counts now.
+    EXPECT_FALSE(home.Start()->CheckOnTick(kTrip, CTime(At(kTrip, 120))));
+    EXPECT_TRUE(home.profile.Writes().empty());
+}
+
+TEST(ArrivalAlert, UnwritableStateFolderStillAlertsOnceAndSaysSoOnce) {
+    ScopedTimeZone zone("UTC");
+    AlertHome home;
+    WriteFileBytes(home.dir / "state-home", "a file where the folder should be");
+    auto alert = home.Start();
+    EXPECT_FALSE(alert->CheckOnTick(kTrip, CTime(At(kTrip, -1))));
+    EXPECT_TRUE(alert->CheckOnTick(kTrip, CTime(At(kTrip))));
+    EXPECT_FALSE(alert->CheckOnTick(kTrip, CTime(At(kTrip, 1))));
+    const std::string strErr = home.err.str();
+    EXPECT_EQ(std::count(strErr.begin(), strErr.end(), '\n'), 1) << strErr;
+    EXPECT_NE(strErr.find(home.strStatePath), std::string::npos) << strErr;
 }
 
 TEST(ArrivalAlert, ChangeOfTimeZoneDoesNotRepeatTheAlert) {
-    MemoryProfile profile;
+    AlertHome home;
     {
         ScopedTimeZone zone("UTC");
-        ArrivalAlert alert(profile);
-        alert.CheckOnTick(kTrip, CTime(At(kTrip, -60)));
-        EXPECT_TRUE(alert.CheckOnTick(kTrip, CTime(At(kTrip))));
+        auto alert = home.Start();
+        alert->CheckOnTick(kTrip, CTime(At(kTrip, -60)));
+        EXPECT_TRUE(alert->CheckOnTick(kTrip, CTime(At(kTrip))));
     }
     // Flown east: the same arrival fields are an earlier moment, long past.
     ScopedTimeZone zone("Asia/Tokyo");
-    ArrivalAlert alert(profile);
-    EXPECT_FALSE(alert.CheckOnTick(kTrip, CTime(At(kTrip) + 3600)));
+    EXPECT_FALSE(home.Start()->CheckOnTick(kTrip, CTime(At(kTrip) + 3600)));
 }
 
 TEST(ArrivalAlert, ArrivalPassedAfterAChangeOfTimeZoneStillAlerts) {
-    MemoryProfile profile;
+    AlertHome home;
     {
         ScopedTimeZone zone("UTC");
-        ArrivalAlert alert(profile);
-        EXPECT_FALSE(alert.CheckOnTick(kTrip, CTime(At(kTrip, -86400))));
+        EXPECT_FALSE(home.Start()->CheckOnTick(kTrip, CTime(At(kTrip, -86400))));
     }
     // Closed at home, opened at the destination after the local arrival time.
     ScopedTimeZone zone("Asia/Tokyo");
-    ArrivalAlert alert(profile);
-    EXPECT_TRUE(alert.CheckOnTick(kTrip, CTime(At(kTrip) + 60)));
+    EXPECT_TRUE(home.Start()->CheckOnTick(kTrip, CTime(At(kTrip) + 60)));
 }
 
 struct KeyCase {

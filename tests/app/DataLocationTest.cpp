@@ -295,6 +295,38 @@ INSTANTIATE_TEST_SUITE_P(
                     UserDirCase{"rel", "/home/u/", "/home/u/.local/share/brisaloo"},
                     UserDirCase{"", "", ""}, UserDirCase{"", "relative", ""}));
 
+struct StateCase {
+    const char* name;
+    const char* dataDir;  // nullptr: no --data-dir
+    const char* xdgStateHome;
+    const char* home;
+    const char* statePath;
+};
+
+class StatePlace : public testing::TestWithParam<StateCase> {};
+
+TEST_P(StatePlace, AlertStateHasAPlaceOfItsOwn) {
+    const StateCase& c = GetParam();
+    DataLocationQuery query;
+    query.strExeDir = "/usr/bin";
+    if (c.dataDir) query.strDataDir = c.dataDir;
+    query.strXdgStateHome = c.xdgStateHome;
+    query.strHome = c.home;
+    EXPECT_EQ(LocateDataFiles(query, [](const std::string&) { return false; }).strStatePath,
+              c.statePath);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rule, StatePlace,
+    testing::Values(
+        StateCase{"XdgUnset", nullptr, "", "/home/u", "/home/u/.local/state/brisaloo/state"},
+        StateCase{"XdgSet", nullptr, "/s/", "/home/u", "/s/brisaloo/state"},
+        StateCase{"RelativeXdgIsIgnored", nullptr, "s", "/home/u",
+                  "/home/u/.local/state/brisaloo/state"},
+        StateCase{"DataDirKeepsItsOwn", "/home/u/trip/", "/s", "/home/u", "/home/u/trip/state"},
+        StateCase{"NoHomeBesideTheNotes", nullptr, "", "", "/usr/bin/state"}),
+    [](const testing::TestParamInfo<StateCase>& info) { return std::string(info.param.name); });
+
 class DataDirectoryOnDisk : public testing::Test {
 protected:
     void SetUp() override {

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -9,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+#include "UiTestSupport.h"
+#include "app/ArrivalAlert.h"
 #include "app/CCountdownApp.h"
 #include "countdown/Clock.h"
 #include "countdown/ControlIds.h"
@@ -19,7 +22,7 @@
 #include "ui/CCountdownDlg.h"
 #include "ui/CTrayIcon.h"
 #include "ui/MainWindowIds.h"
-#include "UiTestSupport.h"
+#include "ui/QSettingsProfile.h"
 
 namespace {
 
@@ -77,16 +80,7 @@ void RunHiddenInATray(Fixture& f, const std::function<void()>& inTheTray) {
     CTrayIcon::OverrideAvailability(std::nullopt);
 }
 
-const char* const kThreeEntries =
-    "1|GEO|Where?|Here|\n2|SCI|Why?|Because|\n3|HIS|No answer?\n";
-
-// The profile writes of the seven settings, without the arrival alert's bookkeeping.
-std::vector<std::string> SettingsWrites(const MemoryProfile& profile) {
-    std::vector<std::string> writes;
-    for (const std::string& write : profile.Writes())
-        if (write.rfind("SETTINGS/ALERTARMED", 0) != 0) writes.push_back(write);
-    return writes;
-}
+const char* const kThreeEntries = "1|GEO|Where?|Here|\n2|SCI|Why?|Because|\n3|HIS|No answer?\n";
 
 // What the whole window shows must be one span: the seven fields, the caption and the tip.
 void ExpectShowsSpan(const Fixture& f, const CTimeSpan& span) {
@@ -309,7 +303,7 @@ private slots:
         QCOMPARE(f.dlg->m_nTrivTime, 45);
         QCOMPARE(f.app.m_bHideStart, 1);
         QCOMPARE(f.dlg->m_bHideStart, 0);  // the window keeps its start-up copy
-        QCOMPARE(SettingsWrites(f.profile),
+        QCOMPARE(f.profile.Writes(),
                  (std::vector<std::string>{"DESTINATION/YEAR=2028", "DESTINATION/MONTH=1",
                                            "DESTINATION/DAY=1", "DESTINATION/HOUR=0",
                                            "DESTINATION/MINUTE=0", "SETTINGS/TRIVTIME=45",
@@ -442,8 +436,73 @@ private slots:
         });
         f.dlg->OnSetup();
         QCOMPARE(f.app.m_nYear, 2027);
-        QVERIFY(SettingsWrites(f.profile).empty());
+        QVERIFY(f.profile.Writes().empty());
         QCOMPARE(f.dlg->windowTitle(), strTitle);
+    }
+
+    // A whole run without Setup's OK: start, ticks across the arrival and its
+    // alert, Pause, Copy, Notes, Hide Me, Setup then Cancel, Exit. The user's
+    // profile keeps its bytes and its time, and is not created when absent.
+    void sessionWithoutSetupOkLeavesTheProfileAlone_data() {
+        QTest::addColumn<QByteArray>("bytes");  // null: no profile
+        QTest::addColumn<int>("alerts");
+        const int nArmed = ArrivalAlert::ArrivalKey({2027, 1, 1, 0, 0});
+        QTest::newRow("hand-written, armed by an earlier release")
+            << QByteArray(
+                   "; my trip\n[SETTINGS]\nHIDESTART=0\nTRIVTIME=30\nCOLOUR=blue\n"
+                   "ALERTARMED=" +
+                   QByteArray::number(nArmed) +
+                   "\n\n[DESTINATION]\nMINUTE=0\nHOUR=0\nDAY=1\nMONTH=1\nYEAR=2027\n")
+            << 1;
+        QTest::newRow("no profile") << QByteArray() << 0;
+    }
+    void sessionWithoutSetupOkLeavesTheProfileAlone() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, alerts);
+        TempDir dir;
+        const QString strIni = QString::fromStdString((dir / "Brisaloo.ini").string());
+        const QDateTime timeOld = QDateTime::fromSecsSinceEpoch(1'000'000, Qt::UTC);
+        if (!bytes.isNull()) {
+            QFile file(strIni);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(bytes), bytes.size());
+            QVERIFY(file.flush());
+            QVERIFY(file.setFileTime(timeOld, QFileDevice::FileModificationTime));
+        }
+        MessageRecorder messages;
+        FixedClock clock(kArrival2027 - 3);
+        QSettingsProfile profile(strIni);
+        CCountdownApp app(profile);
+        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
+        CCountdownDlg dlg(app, clock);
+        QTimer::singleShot(0, &dlg, [&] {
+            for (int tick = 0; tick < 12; ++tick) {
+                if (tick % 2) clock.Advance(1);
+                dlg.OnTimer();
+            }
+            dlg.OnPause();
+            static_cast<QPushButton*>(dlg.Control(IDC_COPY))->click();
+            OnNextModal([](QDialog& notes) { notes.reject(); });
+            static_cast<QPushButton*>(dlg.Control(IDC_NOTES))->click();
+            dlg.OnHideMe();
+            dlg.OnShowMainScreen();
+            OnNextModal([](QDialog& setup) {
+                setup.findChild<QLineEdit*>("IDC_SETUP_YEAR")->setText("2030");
+                setup.reject();
+            });
+            dlg.OnSetup();
+            dlg.OnTrayExit();
+        });
+        dlg.DoModal();
+        QCOMPARE(dlg.Tray().Notifications().size(), alerts);
+        if (bytes.isNull()) {
+            QVERIFY(!QFileInfo::exists(strIni));
+            return;
+        }
+        QFile file(strIni);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+        QCOMPARE(QFileInfo(strIni).lastModified(), timeOld);
     }
 
     void setupReportsAProfileThatCannotBeWritten() {
