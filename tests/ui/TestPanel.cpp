@@ -66,6 +66,12 @@ bool TestPanel::IsOnBus(const QString& strService) {
     return m_bus.interface()->isServiceRegistered(strService).value();
 }
 
+void TestPanel::Ping(const QString& strService) {
+    Call(QDBusMessage::createMethodCall(strService, QStringLiteral("/"),
+                                        QStringLiteral("org.freedesktop.DBus.Peer"),
+                                        QStringLiteral("Ping")));
+}
+
 QDBusMessage TestPanel::Call(const QDBusMessage& call) {
     QDBusPendingCallWatcher pending(m_bus.asyncCall(call, 5000));
     if (!pending.isFinished()) {

@@ -64,6 +64,8 @@ public:
     const QList<PanelNotification>& Notifications() const { return m_notifications.m_received; }
     int NewToolTips() const { return m_nNewToolTips; }
     bool IsOnBus(const QString& strService);
+    // A round trip to a connection: whatever it sent before has arrived.
+    void Ping(const QString& strService);
 
     QVariant ItemProperty(const QString& strService, const QString& strName);
     QString ToolTipTitle(const QString& strService);
