@@ -1,13 +1,16 @@
 #!/bin/sh
 # Installs the Debian packages Brisaloo needs to build, test and run, and only
-# those that are missing. Uses sudo when not run as root.
+# those that are missing. The tray tests run on a private session bus
+# (dbus-daemon: dbus-run-session); the Wayland smoke test runs a headless
+# weston with the Qt Wayland plugin. Uses sudo when not run as root.
 set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config
 qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 clang-format xvfb xauth locales tzdata
-desktop-file-utils appstream man-db"
+desktop-file-utils appstream man-db
+dbus-daemon weston qt6-wayland"
 # Extra packages for the benchmarks and fuzzing passes, the .deb package
 # (dpkg-dev, file) and redrawing the icons (librsvg2-bin): BRISALOO_DEPS=full.
 if [ "${BRISALOO_DEPS:-}" = "full" ]; then

@@ -100,6 +100,11 @@ CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* p
     connect(&m_timer, &QTimer::timeout, this, &CCountdownDlg::OnTimer);
     connect(m_pTray, &CTrayIcon::LeftButtonDown, this, &CCountdownDlg::OnTrayMenu);
     connect(m_pTray, &CTrayIcon::DoubleClicked, this, &CCountdownDlg::OnShowMainScreen);
+    connect(m_pTray, &CTrayIcon::CommandChosen, this, &CCountdownDlg::OnTrayCommand);
+    // The panel went away: a window hidden in it must not be stranded.
+    connect(m_pTray, &CTrayIcon::Lost, this, [this] {
+        if (m_bInTray) HideToTray();
+    });
 }
 
 CCountdownDlg::~CCountdownDlg() { m_pTray->Remove(); }
@@ -136,11 +141,28 @@ void CCountdownDlg::CreateControls() {
 
 void CCountdownDlg::CreateTrayMenu() {
     m_pTrayMenu = new QMenu(QStringLiteral("Brisaloo"), this);
-    m_pTrayMenu->addAction(QStringLiteral("Show Main Screen"), this,
-                           &CCountdownDlg::OnShowMainScreen);
-    m_pTrayMenu->addAction(QStringLiteral("Notes"), this, &CCountdownDlg::OnNotes);
-    m_pTrayMenu->addAction(QStringLiteral("Setup"), this, &CCountdownDlg::OnSetup);
-    m_pTrayMenu->addAction(QStringLiteral("Exit"), this, &CCountdownDlg::OnTrayExit);
+    for (const CTrayIcon::MenuItem& item : CTrayIcon::kMenu)
+        m_pTrayMenu->addAction(QString::fromLatin1(item.pszText), this,
+                               [this, item] { OnTrayCommand(item.command); });
+}
+
+// The tray menu's items, whether from the window's own pop-up or from the
+// menu a panel drew.
+void CCountdownDlg::OnTrayCommand(TrayCommand command) {
+    switch (command) {
+        case TrayCommand::ShowMainScreen:
+            OnShowMainScreen();
+            break;
+        case TrayCommand::Notes:
+            OnNotes();
+            break;
+        case TrayCommand::Setup:
+            OnSetup();
+            break;
+        case TrayCommand::Exit:
+            OnTrayExit();
+            break;
+    }
 }
 
 QWidget* CCountdownDlg::Control(int nId) const {
@@ -291,7 +313,7 @@ void CCountdownDlg::CheckArrivalAlert() {
 
 void CCountdownDlg::HideToTray() {
     // Without a tray there would be no way back to a hidden window: minimise instead.
-    if (CTrayIcon::IsAvailable()) {
+    if (m_pTray->IsAvailable()) {
         hide();
         m_bInTray = true;
     } else {

@@ -19,6 +19,7 @@
 
 class CCountdownApp;
 class CTrayIcon;
+enum class TrayCommand;
 class IClock;
 class QLineEdit;
 class QPlainTextEdit;
@@ -56,6 +57,7 @@ public:
     void OnNotes();
     void OnPause();
     void OnTrayMenu();  // a left-button press on the tray icon
+    void OnTrayCommand(TrayCommand command);
 
     // The tray icon (tests look at its tip).
     CTrayIcon& Tray() { return *m_pTray; }

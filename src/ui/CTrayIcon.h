@@ -6,21 +6,43 @@
 #include <QStringList>
 #include <QSystemTrayIcon>
 
+#include <array>
 #include <memory>
 #include <optional>
 
-class QMenu;
+class QDBusServiceWatcher;
+class StatusNotifierItem;
 
-// The program's icon in the notification area. It remembers its tip and
-// whether it is shown, so the rest of the program (and its tests) can work the
-// same whether or not the desktop offers a tray.
+// The commands of the tray menu, in the menu's order.
+enum class TrayCommand { ShowMainScreen, Notes, Setup, Exit };
+
+// The program's icon in the notification area. Where a StatusNotifier panel
+// runs (a watcher with a host on the session bus) the icon is a
+// StatusNotifierItem that exports the tray menu for the panel to draw;
+// elsewhere it is a QSystemTrayIcon and the window pops its own menu on
+// LeftButtonDown. It remembers its tip and whether it is shown, so the rest of
+// the program (and its tests) can work the same whether or not the desktop
+// offers a tray.
 class CTrayIcon final : public QObject {
     Q_OBJECT
 public:
+    struct MenuItem {
+        TrayCommand command;
+        const char* pszText;
+    };
+    // The tray menu: four items, no separators.
+    static constexpr std::array<MenuItem, 4> kMenu{
+        {{TrayCommand::ShowMainScreen, "Show Main Screen"},
+         {TrayCommand::Notes, "Notes"},
+         {TrayCommand::Setup, "Setup"},
+         {TrayCommand::Exit, "Exit"}}};
+
     explicit CTrayIcon(QObject* parent = nullptr);
     ~CTrayIcon() override;
 
-    static bool IsAvailable();
+    // Whether a hidden window can come back through the icon: a tray of either
+    // kind is there.
+    bool IsAvailable() const;
     // Tests stand in for a desktop with (or without) a tray; nullopt asks the
     // desktop again. The icon itself is only ever shown in a real tray.
     static void OverrideAvailability(std::optional<bool> bAvailable);
@@ -31,7 +53,9 @@ public:
     // Removing an icon that is already gone does nothing.
     void Remove();
 
-    // A desktop notification from the icon; without a tray it is only remembered.
+    // A desktop notification: through the desktop's notification server when
+    // one is on the session bus, else as a balloon from the icon; with neither
+    // it is only remembered.
     void Notify(const QString& strTitle, const QString& strText);
 
     bool IsAdded() const { return m_bAdded; }
@@ -39,13 +63,31 @@ public:
     const QString& Tip() const { return m_strTip; }
 
 signals:
-    void LeftButtonDown();  // opens the tray menu
+    void LeftButtonDown();  // opens the tray menu (the window's own pop-up)
     void DoubleClicked();   // shows the main window
+    // An item of the menu the panel drew, delivered after the click's D-Bus call.
+    void CommandChosen(TrayCommand command);
+    // The panel went away and no tray is left to bring a hidden window back.
+    void Lost();
+
+private slots:
+    void OnHostRegistered();
 
 private:
+    enum class SniState { Off, Asking, Shown };
+
     void OnActivated(QSystemTrayIcon::ActivationReason reason);
+    void WatchPanels();
+    void StartItem();
+    void OnWatcherGone();
+    void ShowSystemTrayIcon();
+    void HideSystemTrayIcon();
 
     std::unique_ptr<QSystemTrayIcon> m_icon;
+    std::unique_ptr<StatusNotifierItem> m_item;
+    QDBusServiceWatcher* m_pWatcher = nullptr;
+    SniState m_sni = SniState::Off;
+    QIcon m_iconImage;
     QString m_strTip;
     QStringList m_notifications;
     bool m_bAdded = false;

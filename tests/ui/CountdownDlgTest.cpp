@@ -210,7 +210,7 @@ private slots:
         Fixture f(kArrival2027);
         f.dlg->show();
         f.dlg->OnHideMe();
-        if (CTrayIcon::IsAvailable())
+        if (f.dlg->Tray().IsAvailable())
             QVERIFY(!f.dlg->isVisible());
         else
             QVERIFY(f.dlg->isMinimized());  // no tray: the window must stay reachable
