@@ -25,6 +25,7 @@ void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_strNotesPath = location.strNotesPath;
     m_strTrivPath = location.strTrivPath;
     m_strTrivTmpPath = location.strTrivTmpPath;
+    m_strPrivateTmpDir = location.strPrivateTmpDir;
     ReadProfileSettings(m_profile, *this);
 }
 

@@ -206,11 +206,13 @@ void CCountdownDlg::OnInitDialog() {
 }
 
 void CCountdownDlg::LoadTrivia() {
-    const TriviaLoadResult result = ::LoadTrivia(m_app.m_strTrivPath, m_app.m_strTrivTmpPath, *m_pTrivia);
+    const TriviaLoadResult result = ::LoadTrivia(m_app.m_strTrivPath, m_app.m_strTrivTmpPath,
+                                                 *m_pTrivia, m_app.m_strPrivateTmpDir);
     for (const std::string& strMessage : result.messages)
         UserMessages::Warn(this, QString::fromStdString(strMessage));
     m_pRotation = std::make_unique<TriviaRotation>(
         *m_pTrivia, static_cast<ITriviaView&>(*this), *m_pRandom, m_clock, m_nTrivTime);
+    m_pRotation->SetTriviaFile(m_app.m_strTrivPath);
     m_pRotation->RestartCounter();
 }
 
@@ -284,7 +286,7 @@ void CCountdownDlg::OnTimer() {
 void CCountdownDlg::CheckArrivalAlert() {
     if (m_alert.CheckOnTick({m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute},
                             CTime::GetCurrentTime(m_clock)))
-        m_pTray->Notify(QStringLiteral("Brisaloo"), QStringLiteral("Brisaloo: you have arrived!"));
+        m_pTray->Notify(QStringLiteral("You have arrived"), QString::fromStdString(m_strArrival));
 }
 
 void CCountdownDlg::HideToTray() {
