@@ -153,6 +153,7 @@ QList<QAction*> CCountdownDlg::TrayMenuActions() const { return m_pTrayMenu->act
 // end. done() ends this loop, whether the window is shown or in the tray.
 int CCountdownDlg::DoModal() {
     OnInitDialog();
+    if (m_bEnded) return result();  // asked to end while a start-up message was open
     show();
     QEventLoop loop;
     m_pRunLoop = &loop;
@@ -320,7 +321,34 @@ void CCountdownDlg::OnTrayMenu() { m_pTrayMenu->popup(QCursor::pos()); }
 
 void CCountdownDlg::OnTrayExit() { done(QDialog::Accepted); }
 
+void CCountdownDlg::OnCommitData() {
+    if (m_pNotesDlg) m_pNotesDlg->SavePendingEdit();
+}
+
+void CCountdownDlg::OnEndSession() {
+    OnCommitData();
+    // Nested dialogs (Notes over Add a Note, a question box) end innermost
+    // first as their loops unwind; none of them saves or asks anything more.
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget == this || !widget->isVisible()) continue;
+        if (auto* dialog = qobject_cast<QDialog*>(widget))
+            dialog->done(QDialog::Rejected);
+        else
+            widget->close();
+    }
+    done(QDialog::Accepted);
+}
+
+bool CCountdownDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+        OnEndSession();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void CCountdownDlg::done(int nResult) {
+    m_bEnded = true;
     m_pTray->Remove();
     m_timer.stop();
     QDialog::done(nResult);
@@ -365,7 +393,9 @@ void CCountdownDlg::OnCopyToClipboard() {
 
 void CCountdownDlg::OnNotes() {
     CNotesDlg notes(m_app);
+    m_pNotesDlg = &notes;
     notes.exec();
+    m_pNotesDlg = nullptr;
 }
 
 void CCountdownDlg::OnPause() {

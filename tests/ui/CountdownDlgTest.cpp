@@ -2,10 +2,13 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -19,6 +22,7 @@
 #include "ui/CCountdownDlg.h"
 #include "ui/CTrayIcon.h"
 #include "ui/MainWindowIds.h"
+#include "ui/TerminationSignals.h"
 #include "UiTestSupport.h"
 
 namespace {
@@ -292,6 +296,42 @@ private slots:
         dlg.DoModal();
         QVERIFY(!dlg.Tray().IsAdded());
         QVERIFY(!dlg.isVisible());
+    }
+
+    // kill, Ctrl+C or a closed terminal while a note is being edited: the
+    // edit is saved as "Close Notes" saves it, and the window ends as Exit ends it.
+    void anEndFromOutsideSavesThePendingNoteEdit_data() {
+        QTest::addColumn<int>("nSignal");
+        QTest::addColumn<bool>("bAddNoteOpen");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+        QTest::newRow("SIGINT") << int(SIGINT) << false;
+        QTest::newRow("SIGHUP over Add a Note") << int(SIGHUP) << true;
+    }
+    void anEndFromOutsideSavesThePendingNoteEdit() {
+        QFETCH(int, nSignal);
+        QFETCH(bool, bAddNoteOpen);
+        Fixture f(kArrival2027, false, nullptr, false);
+        WriteFileBytes(f.dir / "notes.dat", "Passport\r\nNumber X123\r\n.\r\n");
+        TerminationSignals terminationSignals;
+        QObject::connect(&terminationSignals, &TerminationSignals::TerminationRequested,
+                         f.dlg.get(), &CCountdownDlg::OnEndSession);
+        OnNextModal([&](QDialog& notes) {
+            notes.findChild<QListWidget*>("IDC_NOTE_LIST")->setCurrentRow(0);
+            notes.findChild<QPlainTextEdit*>("IDC_NOTE_BODY")->setPlainText("Number Y456");
+            if (!bAddNoteOpen) {
+                std::raise(nSignal);
+                return;
+            }
+            OnNextModal([nSignal](QDialog&) { std::raise(nSignal); });
+            notes.findChild<QPushButton*>("IDC_NOTE_ADD")->click();
+        });
+        QTimer::singleShot(0, f.dlg.get(),
+                           [&f] { static_cast<QPushButton*>(f.dlg->Control(IDC_NOTES))->click(); });
+        f.dlg->DoModal();
+        QCOMPARE(ReadFileBytes(f.dir / "notes.dat"),
+                 std::string("Passport\r\nNumber Y456\r\n.\r\n"));
+        QVERIFY(!f.dlg->Tray().IsAdded());
+        for (QWidget* widget : QApplication::topLevelWidgets()) QVERIFY(!widget->isVisible());
     }
 
     void setupOkStoresEverywhereAndRedraws() {
