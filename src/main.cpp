@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <QSessionManager>
 #include <QTextStream>
 
 #include <iostream>
@@ -17,6 +18,7 @@
 #include "ui/CommandLineOptions.h"
 #include "ui/QSettingsProfile.h"
 #include "ui/SingleInstanceGuard.h"
+#include "ui/TerminationSignals.h"
 #include "ui/UserMessages.h"
 
 namespace {
@@ -79,6 +81,9 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(BrisalooIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("brisaloo"));
+    // From here on SIGTERM, SIGINT and SIGHUP wait for the main window to end
+    // the program in order; until it runs they wait in the loop's queue.
+    TerminationSignals terminationSignals;
 
     SystemClock clock;
     QSettingsProfile profile(QSettingsProfile::DefaultPath());
@@ -104,6 +109,17 @@ int main(int argc, char* argv[]) {
         window->SetStartHidden(options.bHidden);
         QObject::connect(&guard, &SingleInstanceGuard::ShowRequested, window.get(),
                          &CCountdownDlg::OnShowMainScreen);
+        // Every request to end from outside ends the program as Exit does: the
+        // pending note edit saved, the tray icon removed; the lock and the
+        // socket go with the guard when main returns.
+        CCountdownDlg* pWindow = window.get();
+        QObject::connect(&terminationSignals, &TerminationSignals::TerminationRequested, pWindow,
+                         &CCountdownDlg::OnEndSession);
+        QObject::connect(&application, &QGuiApplication::commitDataRequest, pWindow,
+                         [pWindow](QSessionManager&) { pWindow->OnCommitData(); });
+        QObject::connect(&application, &QCoreApplication::aboutToQuit, pWindow,
+                         &CCountdownDlg::OnEndSession);
+        application.installEventFilter(pWindow);
         return window;
     });
     return 0;

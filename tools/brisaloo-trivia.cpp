@@ -144,11 +144,12 @@ int Check(const std::string& strPath) {
     }
     const char* pszForm = bPacked ? "packed" : "plain";
     if (findings.empty()) {
-        std::printf("%s: %zu entries (%s), all well-formed\n", strPath.c_str(), nLines, pszForm);
+        std::printf("%s: %s (%s), all well-formed\n", strPath.c_str(),
+                    CountOfEntries(nLines).c_str(), pszForm);
         return kExitOk;
     }
-    std::printf("%s: %zu of %zu entries (%s) would show wrongly\n", strPath.c_str(),
-                findings.size(), nLines, pszForm);
+    std::printf("%s: %zu of %s (%s) would show wrongly\n", strPath.c_str(), findings.size(),
+                CountOfEntries(nLines).c_str(), pszForm);
     return kExitFindings;
 }
 

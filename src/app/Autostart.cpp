@@ -141,11 +141,16 @@ int RunAutostartCommand(bool bOn, const std::string& strExePath,
     const std::string strPath = AutostartEntryPath(strConfigHome);
     std::string strError;
     if (!bOn) {
+        struct stat info {};
+        const bool bExisted = ::lstat(strPath.c_str(), &info) == 0;
         if (!RemoveAutostartEntry(strConfigHome, strError)) {
             err << "brisaloo: " << strError << '\n';
             return kExitFailure;
         }
-        out << "Brisaloo will not start when you log in (" << strPath << " removed).\n";
+        if (bExisted)
+            out << "Brisaloo will not start when you log in (" << strPath << " removed).\n";
+        else
+            out << "Brisaloo will not start when you log in (no autostart entry to remove).\n";
         return kExitOk;
     }
     const auto text = AutostartEntryText(strExePath, extraArgs);

@@ -26,6 +26,7 @@ void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_strTrivPath = location.strTrivPath;
     m_strTrivTmpPath = location.strTrivTmpPath;
     m_strStatePath = location.strStatePath;
+    m_strPrivateTmpDir = location.strPrivateTmpDir;
     ReadProfileSettings(m_profile, *this);
 }
 

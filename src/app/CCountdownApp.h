@@ -45,8 +45,9 @@ public:
     std::string m_strExeDir;
     std::string m_strNotesPath;
     std::string m_strTrivPath;
-    std::string m_strTrivTmpPath;  // triv.tmp, written only while the trivia loads
-    std::string m_strStatePath;    // the arrival alert's state (ArrivalAlert)
+    std::string m_strTrivTmpPath;    // triv.tmp, written only while the trivia loads
+    std::string m_strStatePath;      // the arrival alert's state (ArrivalAlert)
+    std::string m_strPrivateTmpDir;  // triv.tmp's place when its own folder is read-only
     NotesStore m_notes;
 
     int m_nYear = 0;

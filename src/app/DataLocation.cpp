@@ -106,6 +106,12 @@ DataLocation LocateDataFiles(const DataLocationQuery& query, const FileExistsFn&
     return location;
 }
 
+std::string RuntimeDirectory() {
+    std::string strDir = EnvOrEmpty("XDG_RUNTIME_DIR");
+    if (strDir.empty() || strDir[0] != '/') return {};
+    return WithoutTrailingSlashes(strDir);
+}
+
 DataLocation LocateDataFilesForThisProcess(const std::string& strExeDir,
                                            const std::optional<std::string>& strDataDir) {
     DataLocationQuery query;
@@ -115,10 +121,13 @@ DataLocation LocateDataFilesForThisProcess(const std::string& strExeDir,
     query.strXdgDataHome = EnvOrEmpty("XDG_DATA_HOME");
     query.strXdgStateHome = EnvOrEmpty("XDG_STATE_HOME");
     query.strHome = EnvOrEmpty("HOME");
-    return LocateDataFiles(query, [](const std::string& strPath) {
+    DataLocation location = LocateDataFiles(query, [](const std::string& strPath) {
         struct stat info {};
         return ::stat(strPath.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     });
+    if (const std::string strRuntimeDir = RuntimeDirectory(); !strRuntimeDir.empty())
+        location.strPrivateTmpDir = Join(strRuntimeDir, "brisaloo");
+    return location;
 }
 
 bool EnsureDirectory(const std::string& strDir, std::string& strError) {

@@ -46,6 +46,9 @@ struct DataLocation {
     std::string strTrivTmpDir;  // where triv.tmp is written while loading
     std::string strTrivTmpPath;
     std::string strStatePath;      // the arrival alert's state, its folder made when written
+    // Where triv.tmp goes when strTrivTmpDir takes no new file:
+    // $XDG_RUNTIME_DIR/brisaloo, or "" for a folder of the loader's own making.
+    std::string strPrivateTmpDir;
     bool bCreateNotesDir = false;  // the caller creates strNotesDir (with parents) first
 };
 
@@ -58,6 +61,10 @@ DataLocation LocateDataFiles(const DataLocationQuery& query, const FileExistsFn&
 // $HOME/.local/share/brisaloo when XDG_DATA_HOME is unset, empty or relative.
 // "" when neither gives an absolute directory.
 std::string UserDataDir(const std::string& strXdgDataHome, const std::string& strHome);
+
+// $XDG_RUNTIME_DIR, the user's private folder for sockets and files of one
+// session; "" when it is unset or not absolute.
+std::string RuntimeDirectory();
 
 // The same rule for this process: reads XDG_DATA_HOME and HOME, tests the
 // executable's directory for writing and files for existence.

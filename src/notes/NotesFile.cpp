@@ -20,7 +20,16 @@ void Clear(NotesStore& store) {
     store.m_nLastNote = -1;
     store.m_strOverflow.clear();
     store.m_nOverflowNotes = 0;
+    store.m_strIncomplete.clear();
     store.m_bKeepUnreadableFile = false;
+}
+
+// The subject of an incomplete record, for the message that names it.
+std::string FirstLineOf(const std::string& strRecord) {
+    constexpr std::size_t kMaxShown = 40;
+    std::string strLine = strRecord.substr(0, strRecord.find_first_of("\r\n"));
+    if (strLine.size() > kMaxShown) strLine = strLine.substr(0, kMaxShown) + "...";
+    return strLine;
 }
 
 }  // namespace
@@ -62,11 +71,21 @@ NotesResult LoadNotesFile(const std::string& strPath, NotesStore& store) {
                       "unless you agree.");
     }
     ParseNotes(bytes, store);
-    if (store.m_nOverflowNotes == 0) return {};
-    return {NotesResult::Status::kOk,
-            strPath + " holds " + std::to_string(kMaxNotes + store.m_nOverflowNotes) +
-                " notes; Brisaloo shows the first " + std::to_string(kMaxNotes) + ". The other " +
-                std::to_string(store.m_nOverflowNotes) + " stay in the file unchanged."};
+    std::string strMessage;
+    if (store.m_nOverflowNotes > 0) {
+        strMessage = strPath + " holds " + std::to_string(kMaxNotes + store.m_nOverflowNotes) +
+                     " notes; Brisaloo shows the first " + std::to_string(kMaxNotes) +
+                     ". The other " + std::to_string(store.m_nOverflowNotes) +
+                     " stay in the file unchanged.";
+    }
+    if (!store.m_strIncomplete.empty()) {
+        if (!strMessage.empty()) strMessage += "\n\n";
+        strMessage +=
+            strPath + " ends with an incomplete note (\"" + FirstLineOf(store.m_strIncomplete) +
+            "\", without its closing \".\" line). Brisaloo does not list it but keeps it, "
+            "unchanged, at the end of the file.";
+    }
+    return {NotesResult::Status::kOk, std::move(strMessage)};
 }
 
 NotesResult SaveNotesFile(const std::string& strPath, const NotesStore& store, IFileOps& ops) {

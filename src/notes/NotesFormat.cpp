@@ -74,7 +74,7 @@ std::string_view UnescapeBodyLine(std::string_view line, LineEnd end) {
 }  // namespace
 
 std::string FormatNotes(const NotesStore& store) {
-    std::size_t nSize = store.m_strOverflow.size() + 2;
+    std::size_t nSize = store.m_strOverflow.size() + 2 + store.m_strIncomplete.size();
     for (int i = 0; i <= store.m_nLastNote; ++i) {
         nSize += store.m_strSubject[i].size() + store.m_strBody[i].size() + 7;
     }
@@ -88,6 +88,7 @@ std::string FormatNotes(const NotesStore& store) {
     }
     out += store.m_strOverflow;
     if (!store.m_strOverflow.empty() && store.m_strOverflow.back() != '\n') out += kLineEnd;
+    out += store.m_strIncomplete;
     return out;
 }
 
@@ -141,5 +142,13 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
         // one there, so the store holds it from the start: saving and loading
         // again gives back the same store.
         if (store.m_strOverflow.back() != '\n') store.m_strOverflow += kLineEnd;
+    }
+    // The bytes after the last "." line: a record the file ends in the middle
+    // of. Blank lines there hold nothing to keep.
+    store.m_strIncomplete.clear();
+    if (!bExpectSubject) {
+        const std::string_view tail = bytes.substr(nRecordStart);
+        if (tail.find_first_not_of("\r\n") != std::string_view::npos)
+            store.m_strIncomplete.assign(tail);
     }
 }

@@ -13,11 +13,13 @@
 // in a lone LF, so every file without that escape reads as it always has, a
 // ".." line ended by CR LF included.
 
-// The whole file for the notes 0 to m_nLastNote, then the overflow records.
+// The whole file for the notes 0 to m_nLastNote, then the overflow records,
+// then the incomplete last record.
 std::string FormatNotes(const NotesStore& store);
 
 // Replaces the notes in the store by those of the file's bytes. A trailing
-// record without its "." line is not counted; records past the capacity go to
+// record without its "." line is not counted but kept in m_strIncomplete
+// (unless it is only blank lines); records past the capacity go to
 // m_strOverflow unchanged, with a line end after the last "." when the file
 // ends without one.
 void ParseNotes(std::string_view bytes, NotesStore& store);

@@ -17,6 +17,11 @@ struct NotesStore {
     std::string m_strOverflow;
     int m_nOverflowNotes = 0;
 
+    // A last record without its "." line, exactly as read (the file was cut
+    // short, or edited by hand). It is not listed, and a save writes it back
+    // at the very end of the file.
+    std::string m_strIncomplete;
+
     // Set when notes.dat exists but could not be read: saving would replace
     // notes the user has never seen, so a save waits for the user's consent.
     bool m_bKeepUnreadableFile = false;

@@ -41,6 +41,10 @@ std::vector<TriviaFinding> CheckTriviaText(std::string_view strPlain) {
     return findings;
 }
 
+std::string CountOfEntries(std::size_t nEntries) {
+    return std::to_string(nEntries) + (nEntries == 1 ? " entry" : " entries");
+}
+
 std::string_view DescribeTriviaProblem(TriviaProblem problem) {
     switch (problem) {
         case TriviaProblem::NoSeparator:

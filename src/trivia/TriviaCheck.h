@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +24,9 @@ struct TriviaFinding {
 // Every entry of plain trivia text that would show wrongly, in line order, at
 // most one finding per line: the first fault that shifts or empties what shows.
 std::vector<TriviaFinding> CheckTriviaText(std::string_view strPlain);
+
+// "1 entry", "2 entries".
+std::string CountOfEntries(std::size_t nEntries);
 
 // A short English description for people fixing the file.
 std::string_view DescribeTriviaProblem(TriviaProblem problem);

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -26,7 +28,13 @@ public:
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     FileHandle(FileHandle&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    FileHandle& operator=(FileHandle&&) = delete;
+    FileHandle& operator=(FileHandle&& other) noexcept {
+        if (this != &other) {
+            Close();
+            m_fd = std::exchange(other.m_fd, -1);
+        }
+        return *this;
+    }
     ~FileHandle() { Close(); }
 
     int Get() const { return m_fd; }
@@ -95,10 +103,17 @@ bool ReadAll(int fd, FileBytes& bytes) {
 
 // Opens triv.dat for reading. A FIFO or device at that name must not hang the
 // start-up, so the open does not wait and anything but a regular file fails.
-FileHandle OpenStored(const std::string& strPath) {
+// strReason says why when it fails.
+FileHandle OpenStored(const std::string& strPath, std::string& strReason) {
     FileHandle file(::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
-    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
+        const int nError = errno;
+        strReason = Reason(nError);
+        return FileHandle();
+    }
+    if (!S_ISREG(info.st_mode)) {
+        strReason = "not a regular file";
         return FileHandle();
     }
     return file;
@@ -111,6 +126,57 @@ FileHandle CreateTemporary(const std::string& strPath) {
     ::unlink(strPath.c_str());
     return FileHandle(
         ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+}
+
+// A real directory of this user's that no one else may enter; not a link.
+bool IsPrivateDirectory(const std::string& strDir) {
+    struct stat info {};
+    return ::lstat(strDir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 0077) == 0;
+}
+
+// Where triv.tmp goes when the data folder takes no new file: strDir (made
+// 0700 when missing) if only this user can enter it, else a new mkdtemp
+// folder under $TMPDIR or /tmp, removed again with the object.
+class PrivateFolder {
+public:
+    explicit PrivateFolder(const std::string& strDir) {
+        if (!strDir.empty() && (::mkdir(strDir.c_str(), 0700) == 0 || errno == EEXIST) &&
+            IsPrivateDirectory(strDir)) {
+            m_strDir = strDir;
+            return;
+        }
+        const char* pszTmp = std::getenv("TMPDIR");
+        std::string strTemplate =
+            std::string(pszTmp != nullptr && pszTmp[0] == '/' ? pszTmp : "/tmp") +
+            "/brisaloo-XXXXXX";
+        if (::mkdtemp(strTemplate.data()) != nullptr) {
+            m_strDir = std::move(strTemplate);
+            m_bMadeHere = true;
+        } else {
+            const int nError = errno;
+            m_strReason = ::Reason(nError);
+        }
+    }
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+    ~PrivateFolder() {
+        if (m_bMadeHere) ::rmdir(m_strDir.c_str());
+    }
+
+    const std::string& Dir() const { return m_strDir; }         // "" when none could be made
+    const std::string& Failure() const { return m_strReason; }  // why no folder was made
+
+private:
+    std::string m_strDir;
+    std::string m_strReason;
+    bool m_bMadeHere = false;
+};
+
+std::string WhatToDoAboutTheFile(const std::string& strPath) {
+    return "No trivia will be shown this time. To see what is wrong with the file, run: "
+           "brisaloo-trivia check " +
+           strPath;
 }
 
 // Copies triv.dat into triv.tmp, decoding block by block. An empty string on
@@ -183,19 +249,43 @@ TriviaLoadResult LoadTrivia(const std::string& strDir, TriviaTable& table) {
     return LoadTrivia(strDir + "/triv.dat", strDir + "/triv.tmp", table);
 }
 
-TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string& strTempPath,
-                            TriviaTable& table) {
+TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string& strDataTempPath,
+                            TriviaTable& table, const std::string& strPrivateDir) {
     TriviaLoadResult result;
     ClearTable(table);
 
-    FileHandle stored = OpenStored(strStoredPath);
+    std::string strReason;
+    FileHandle stored = OpenStored(strStoredPath, strReason);
     if (!stored.IsOpen()) {
-        result.messages.emplace_back(kUnableToOpenFile);
+        result.messages.push_back(std::string(kUnableToOpenFile) + "\n" + strStoredPath + ": " +
+                                  strReason + ".\n" + WhatToDoAboutTheFile(strStoredPath));
         return result;
     }
+    std::string strTempPath = strDataTempPath;
     FileHandle temp = CreateTemporary(strTempPath);
+    // A read-only data folder need not cost the trivia: the copy is made in a
+    // folder of the user's own instead, with the same care.
+    std::optional<PrivateFolder> privateFolder;
     if (!temp.IsOpen()) {
-        result.messages.emplace_back(kUnableToOpenFile);
+        const int nError = errno;
+        strReason = strTempPath + ": " + Reason(nError);
+        privateFolder.emplace(strPrivateDir);
+        if (privateFolder->Dir().empty()) {
+            strReason += "; no private folder either: " + privateFolder->Failure();
+        } else {
+            strTempPath = privateFolder->Dir() + "/triv.tmp";
+            temp = CreateTemporary(strTempPath);
+            if (!temp.IsOpen()) {
+                const int nRetryError = errno;
+                strReason += "; " + strTempPath + ": " + Reason(nRetryError);
+            }
+        }
+    }
+    if (!temp.IsOpen()) {
+        result.messages.push_back(std::string(kUnableToOpenFile) + "\n" + strReason +
+                                  ".\nBrisaloo unpacks " + strStoredPath +
+                                  " there while it loads. No trivia will be shown this time; "
+                                  "make the data folder writable to see it.");
         return result;
     }
 

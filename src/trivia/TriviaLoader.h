@@ -20,9 +20,14 @@ struct TriviaLoadResult {
 // 4999, with a notice when more were left out) or left empty with a message
 // saying why. The temporary file is always created afresh and private:
 // whatever stands at its name (a symlink, a FIFO) is removed first, never
-// followed or written through. The caller restarts the rotation's counter.
+// followed or written through. When it cannot be made at strTmpPath (a
+// read-only data folder), it is made in strPrivateDir ($XDG_RUNTIME_DIR/brisaloo)
+// if only this user can enter that, else in a new mkdtemp folder. A message
+// starts with kUnableToOpenFile when a file could not be opened; its next line
+// names the file and the reason, and what the user can do follows. The caller
+// restarts the rotation's counter.
 TriviaLoadResult LoadTrivia(const std::string& strTrivPath, const std::string& strTmpPath,
-                            TriviaTable& table);
+                            TriviaTable& table, const std::string& strPrivateDir = {});
 
 // The same with strDir/triv.dat and strDir/triv.tmp.
 TriviaLoadResult LoadTrivia(const std::string& strDir, TriviaTable& table);

@@ -16,6 +16,11 @@ int EffectiveInterval(int nTrivTime) {
 
 }  // namespace
 
+std::string NoUsableTriviaText(const std::string& strPath) {
+    return "No usable trivia in " + (strPath.empty() ? std::string("the trivia file") : strPath) +
+           ".";
+}
+
 TriviaRotation::TriviaRotation(const TriviaTable& table, ITriviaView& view, ITriviaRandom& random,
                                const IClock& clock, int nTrivTime)
     : m_table(table),
@@ -35,6 +40,20 @@ void TriviaRotation::ShowTrivia(std::string_view strMode) {
 
 void TriviaRotation::Pick() {
     const int nLines = std::min(m_table.m_nTriviaLines, kTriviaMaxLines);
+    // A table of entries none of which has a question would only ever show
+    // blank boxes: say so once, instead. The table does not change under a rotation.
+    if (nLines >= 1 && m_nHasQuestions < 0) {
+        m_nHasQuestions = 0;
+        for (int i = 1; i <= nLines && m_nHasQuestions == 0; ++i)
+            m_nHasQuestions = ParseTriviaEntry(m_table.m_strTrivia[i]).strQuestion.empty() ? 0 : 1;
+    }
+    if (nLines >= 1 && m_nHasQuestions == 0) {
+        m_strQuestion.clear();
+        m_strAnswer.clear();
+        m_view.SetQuestionText(NoUsableTriviaText(m_strTriviaFile));
+        m_view.SetAnswerText(kEmpty);
+        return;
+    }
     if (nLines < 1) {
         // No draw could ever land in an empty table: show the hint and go on.
         m_strQuestion.clear();

@@ -18,6 +18,10 @@ public:
 // What the question box shows when the table is empty.
 inline constexpr const char* kNoTriviaText = "No trivia loaded.";
 
+// What it shows when no entry of the table has a question (a damaged file):
+// "No usable trivia in FILE."
+std::string NoUsableTriviaText(const std::string& strPath);
+
 // Rotates the entries of the table through the trivia square: a pick shows a
 // random entry's question with an empty answer box, the tick counter reveals
 // the answer half-way through each interval and picks anew at its end. Pause
@@ -36,6 +40,9 @@ public:
     // pick at 2T and restart at 1, both decided on the counter before it moves.
     // Allocates nothing and writes nothing on ticks where nothing is due.
     void Tick();
+
+    // The file the table was read from, named when none of its entries has a question.
+    void SetTriviaFile(const std::string& strPath) { m_strTriviaFile = strPath; }
 
     // The counter starts over at 1, as after a pick (the load does this).
     void RestartCounter() { m_nTriviaTick = 1; }
@@ -64,6 +71,8 @@ private:
 
     std::string m_strQuestion;
     std::string m_strAnswer;
+    std::string m_strTriviaFile;
+    int m_nHasQuestions = -1;  // whether any entry has a question; -1 until the first pick looks
     int m_nTrivTime = 1;
     int m_nTriviaTick = 1;
     bool m_bAnswerPending = false;

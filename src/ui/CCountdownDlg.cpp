@@ -177,6 +177,7 @@ QList<QAction*> CCountdownDlg::TrayMenuActions() const { return m_pTrayMenu->act
 // end. done() ends this loop, whether the window is shown or in the tray.
 int CCountdownDlg::DoModal() {
     OnInitDialog();
+    if (m_bEnded) return result();  // asked to end while a start-up message was open
     show();
     QEventLoop loop;
     m_pRunLoop = &loop;
@@ -230,11 +231,13 @@ void CCountdownDlg::OnInitDialog() {
 }
 
 void CCountdownDlg::LoadTrivia() {
-    const TriviaLoadResult result = ::LoadTrivia(m_app.m_strTrivPath, m_app.m_strTrivTmpPath, *m_pTrivia);
+    const TriviaLoadResult result = ::LoadTrivia(m_app.m_strTrivPath, m_app.m_strTrivTmpPath,
+                                                 *m_pTrivia, m_app.m_strPrivateTmpDir);
     for (const std::string& strMessage : result.messages)
         UserMessages::Warn(this, QString::fromStdString(strMessage));
     m_pRotation = std::make_unique<TriviaRotation>(
         *m_pTrivia, static_cast<ITriviaView&>(*this), *m_pRandom, m_clock, m_nTrivTime);
+    m_pRotation->SetTriviaFile(m_app.m_strTrivPath);
     m_pRotation->RestartCounter();
 }
 
@@ -308,7 +311,7 @@ void CCountdownDlg::OnTimer() {
 void CCountdownDlg::CheckArrivalAlert() {
     if (m_alert.CheckOnTick({m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute},
                             CTime::GetCurrentTime(m_clock)))
-        m_pTray->Notify(QStringLiteral("Brisaloo"), QStringLiteral("Brisaloo: you have arrived!"));
+        m_pTray->Notify(QStringLiteral("You have arrived"), QString::fromStdString(m_strArrival));
 }
 
 void CCountdownDlg::HideToTray() {
@@ -342,7 +345,34 @@ void CCountdownDlg::OnTrayMenu() { m_pTrayMenu->popup(QCursor::pos()); }
 
 void CCountdownDlg::OnTrayExit() { done(QDialog::Accepted); }
 
+void CCountdownDlg::OnCommitData() {
+    if (m_pNotesDlg) m_pNotesDlg->SavePendingEdit();
+}
+
+void CCountdownDlg::OnEndSession() {
+    OnCommitData();
+    // Nested dialogs (Notes over Add a Note, a question box) end innermost
+    // first as their loops unwind; none of them saves or asks anything more.
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget == this || !widget->isVisible()) continue;
+        if (auto* dialog = qobject_cast<QDialog*>(widget))
+            dialog->done(QDialog::Rejected);
+        else
+            widget->close();
+    }
+    done(QDialog::Accepted);
+}
+
+bool CCountdownDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+        OnEndSession();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void CCountdownDlg::done(int nResult) {
+    m_bEnded = true;
     m_pTray->Remove();
     m_timer.stop();
     QDialog::done(nResult);
@@ -387,7 +417,9 @@ void CCountdownDlg::OnCopyToClipboard() {
 
 void CCountdownDlg::OnNotes() {
     CNotesDlg notes(m_app);
+    m_pNotesDlg = &notes;
     notes.exec();
+    m_pNotesDlg = nullptr;
 }
 
 void CCountdownDlg::OnPause() {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 
 #include <map>
@@ -18,6 +19,7 @@
 #include "trivia/TriviaTable.h"
 
 class CCountdownApp;
+class CNotesDlg;
 class CTrayIcon;
 enum class TrayCommand;
 class IClock;
@@ -58,6 +60,13 @@ public:
     void OnPause();
     void OnTrayMenu();  // a left-button press on the tray icon
     void OnTrayCommand(TrayCommand command);
+    // A request to end from outside (SIGTERM, the end of the session): the
+    // Notes dialog's pending edit is saved, every open dialog closes and the
+    // window ends as Exit ends it.
+    void OnEndSession();
+    // The session manager asks for unsaved work before the session ends: the
+    // pending edit of an open Notes dialog is saved; the program runs on.
+    void OnCommitData();
 
     // The tray icon (tests look at its tip).
     CTrayIcon& Tray() { return *m_pTray; }
@@ -85,6 +94,9 @@ public:
 protected:
     void done(int nResult) override;  // every way of ending removes the tray icon
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Installed on the application: its Quit event (the session manager's
+    // "die") ends the window through OnEndSession.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -114,6 +126,8 @@ private:
     bool m_bInitialised = false;
     bool m_bStartHidden = false;
     QEventLoop* m_pRunLoop = nullptr;       // DoModal's loop while it runs
+    QPointer<CNotesDlg> m_pNotesDlg;        // the Notes dialog while it is open
+    bool m_bEnded = false;                  // done() ran: DoModal must not start its loop
     bool m_bInTray = false;                 // hidden to the tray; field writes wait
     std::map<int, QString> m_pendingTexts;  // the last text of each waiting field
 };

@@ -147,6 +147,12 @@ void CNotesDlg::OnSelectNote() {
     ShowCurrentNote();
 }
 
+void CNotesDlg::SavePendingEdit() {
+    m_bNobodyToAsk = true;
+    CopyPendingEdit();
+    m_bNobodyToAsk = false;
+}
+
 void CNotesDlg::accept() {
     CopyPendingEdit();
     QDialog::accept();
@@ -201,6 +207,12 @@ void CNotesDlg::OnDeleteNote() {
 // could not be read at start-up is replaced only when the user agrees.
 void CNotesDlg::SaveNotes() {
     NotesResult result = m_app.SaveNotes();
+    if (m_bNobodyToAsk) {
+        // A file that could not be read stays as it is; a failure goes to the log.
+        if (result.status == NotesResult::Status::kFailed)
+            qWarning("%s", result.strMessage.c_str());
+        return;
+    }
     if (result.status == NotesResult::Status::kNeedsConsent) {
         if (!m_pPrompts->Confirm(this, QString::fromStdString(result.strMessage))) return;
         m_app.m_notes.m_bKeepUnreadableFile = false;

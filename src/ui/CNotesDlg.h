@@ -61,6 +61,11 @@ public:
     // box reach reject() and drop it.
     void accept() override;
 
+    // The end of the session or a request to terminate: a pending edit of the
+    // body goes into its note and is saved, as "Close Notes" does, but without
+    // asking or warning anyone; the dialog stays open.
+    void SavePendingEdit();
+
     bool m_bBodyModified = false;  // the user changed the body field since it was filled
     int m_nCurNote = -1;           // the note the body field shows; -1 before any selection
 
@@ -82,6 +87,7 @@ private:
     std::unique_ptr<INotesPrompts> m_pOwnPrompts;
     INotesPrompts* m_pPrompts;
     bool m_bFillingBody = false;
+    bool m_bNobodyToAsk = false;  // set while the session ends: no message boxes
 
     QPushButton* m_pClose = nullptr;
     QListWidget* m_pList = nullptr;

@@ -1,13 +1,12 @@
 #include "ui/SingleInstanceGuard.h"
 
-#include <unistd.h>
-
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include "app/DataLocation.h"
 #include "ui/UserMessages.h"
 
 namespace {
@@ -42,10 +41,17 @@ QString SingleInstanceGuard::LockFilePath() const {
     return LockFileIn(m_strDataDir);
 }
 
+// A full path, so no other user can take the name first: in the user's own
+// $XDG_RUNTIME_DIR, named after the data directory, or else in the data
+// directory itself, which the lock already claims.
 QString SingleInstanceGuard::ServerName() const {
+    const QString strRuntimeDir = QString::fromStdString(RuntimeDirectory());
+    if (strRuntimeDir.isEmpty())
+        return QDir(m_strDataDir).filePath(QStringLiteral("brisaloo.socket"));
     const QByteArray hash =
         QCryptographicHash::hash(m_strDataDir.toUtf8(), QCryptographicHash::Sha256).toHex();
-    return QStringLiteral("brisaloo-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash.left(16)));
+    return QDir(strRuntimeDir)
+        .filePath(QStringLiteral("brisaloo-%1.socket").arg(QString::fromLatin1(hash.left(16))));
 }
 
 SingleInstanceGuard::Claim SingleInstanceGuard::ClaimDataDirectory(int nAnswerTimeoutMs) {

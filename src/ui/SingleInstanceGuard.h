@@ -10,7 +10,8 @@ class QWidget;
 // Keeps one running copy of the program per data directory, so two copies
 // never rewrite the same notes.dat from their own snapshots. The copy that
 // holds the lock file in the directory listens on a local socket named after
-// the directory; a second start asks it there to show its window.
+// the directory (in $XDG_RUNTIME_DIR, else in the directory); a second start
+// asks it there to show its window. Both go when the object goes.
 class SingleInstanceGuard : public QObject {
     Q_OBJECT
 

@@ -147,8 +147,12 @@ TEST_F(AutostartOnDisk, CommandFollowsTheEnvironment) {
     EXPECT_NE(out.str().find(m_strEntry), std::string::npos) << out.str();
     EXPECT_EQ(err.str(), "");
 
-    EXPECT_EQ(RunAutostartCommand(false, "/usr/bin/brisaloo", {}, out, err), kExitOk);
-    EXPECT_FALSE(std::filesystem::exists(m_strEntry));
+    for (const char* pszSays : {" removed)", "(no autostart entry to remove)"}) {
+        out.str("");
+        EXPECT_EQ(RunAutostartCommand(false, "/usr/bin/brisaloo", {}, out, err), kExitOk);
+        EXPECT_NE(out.str().find(pszSays), std::string::npos) << out.str();
+        EXPECT_FALSE(std::filesystem::exists(m_strEntry));
+    }
 }
 
 TEST_F(AutostartOnDisk, CommandWithoutAnyHomeFails) {

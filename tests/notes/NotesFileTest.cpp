@@ -68,12 +68,14 @@ TEST(LoadNotes, MoreNotesThanTheTablesHoldAreToldAndKept) {
     const std::string strPath = dir.File("notes.dat");
     std::string bytes;
     for (int i = 0; i < kMaxNotes + 2; ++i) bytes += "s\r\nb\r\n.\r\n";
+    bytes += "Tickets\r\nSeat 42A\r\n";
     WriteBytes(strPath, bytes);
     auto store = std::make_unique<NotesStore>();
     const NotesResult load = LoadNotesFile(strPath, *store);
     EXPECT_TRUE(load.Ok());
     EXPECT_THAT(load.strMessage, HasSubstr("holds 2002 notes"));
     EXPECT_THAT(load.strMessage, HasSubstr("The other 2 stay in the file unchanged."));
+    EXPECT_THAT(load.strMessage, HasSubstr("ends with an incomplete note (\"Tickets\""));
     EXPECT_TRUE(SaveNotesFile(strPath, *store).Ok());
     EXPECT_EQ(ReadBytes(strPath), bytes);
 }

@@ -85,11 +85,45 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"EmptyFile", "", {}}),
     [](const testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.name); });
 
-TEST(NotesFormat, TrailingRecordIsLeftOutOfTheNextSave) {
+// A file that ends inside a record: the notes before it load, and a save after
+// a note is added writes that record back, unlisted, at the end.
+struct IncompleteCase {
+    const char* name;
+    std::string bytes;
+    std::string strKept;
+};
+
+class IncompleteRecord : public testing::TestWithParam<IncompleteCase> {};
+
+TEST_P(IncompleteRecord, IsKeptAfterTheNotes) {
+    const IncompleteCase& c = GetParam();
     auto store = std::make_unique<NotesStore>();
-    ParseNotes("A\r\nb\r\n.\r\nC\r\nd\r\n", *store);
-    EXPECT_EQ(FormatNotes(*store), "A\r\nb\r\n.\r\n");
+    ParseNotes(c.bytes, *store);
+    EXPECT_EQ(NotesOf(*store), (NoteList{{"Passport", "Number X123"}}));
+    EXPECT_EQ(store->m_strIncomplete, c.strKept);
+    store->m_strSubject[++store->m_nLastNote] = "Hotel";
+    store->m_strBody[store->m_nLastNote] = "";
+    const std::string saved = FormatNotes(*store);
+    EXPECT_EQ(saved, "Passport\r\nNumber X123\r\n.\r\nHotel\r\n\r\n.\r\n" + c.strKept);
+
+    auto reloaded = std::make_unique<NotesStore>();
+    ParseNotes(saved, *reloaded);
+    EXPECT_EQ(reloaded->m_nLastNote, 1);
+    EXPECT_EQ(reloaded->m_strIncomplete, c.strKept);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Format, IncompleteRecord,
+    testing::Values(IncompleteCase{"SubjectAndBodyLines",
+                                   "Passport\r\nNumber X123\r\n.\r\nTickets\r\nLH 400\r\n",
+                                   "Tickets\r\nLH 400\r\n"},
+                    IncompleteCase{"CutMidLine", "Passport\nNumber X123\n.\nTickets\r\nSeat 4",
+                                   "Tickets\r\nSeat 4"},
+                    IncompleteCase{"BlankLinesHoldNothing",
+                                   "Passport\r\nNumber X123\r\n.\r\n\r\n\r\n", ""}),
+    [](const testing::TestParamInfo<IncompleteCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(NotesFormat, LineFeedInASubjectBecomesASpace) {
     EXPECT_EQ(FormatNotes(*MakeStore({{"two\nlines", "b"}})), "two lines\r\nb\r\n.\r\n");
@@ -121,7 +155,7 @@ TEST(NotesCapacity, RecordsPastTheTablesAreWrittenBackUnchanged) {
     EXPECT_EQ(store->m_nLastNote, kMaxNotes - 1);
     EXPECT_EQ(store->m_nOverflowNotes, 3);
     EXPECT_EQ(store->m_strOverflow, overflow);
-    EXPECT_EQ(FormatNotes(*store), Records(0, kMaxNotes) + overflow);
+    EXPECT_EQ(FormatNotes(*store), Records(0, kMaxNotes) + overflow + "partial\r\n");
 }
 
 TEST(NotesCapacity, AfterADeletionTheFirstOverflowRecordMovesIntoTheTables) {

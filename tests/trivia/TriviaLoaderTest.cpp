@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ScopedEnv.h"
 #include "trivia/TempDir.h"
 #include "trivia/TriviaCodec.h"
 #include "trivia/TriviaLoader.h"
@@ -109,23 +110,34 @@ TEST_F(LoadTriviaTest, PackThenLoadGivesBackTheLinesOfAnyText) {
     EXPECT_TRUE(TempGone());
 }
 
+// "Unable To Open File", then the file and the system's reason, then what to do.
+void ExpectUnableToOpen(const TriviaLoadResult& result, const std::string& strPath,
+                        const std::string& strReason) {
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0].rfind(
+                  std::string(kUnableToOpenFile) + "\n" + strPath + ": " + strReason + ".\n", 0),
+              0u)
+        << result.messages[0];
+    EXPECT_NE(result.messages[0].find("brisaloo-trivia check " + strPath), std::string::npos);
+}
+
 TEST_F(LoadTriviaTest, MissingFileIsUnableToOpen) {
     const TriviaLoadResult result = LoadTrivia(m_dir.Str(), *m_table);
-    EXPECT_EQ(result.messages, std::vector<std::string>{kUnableToOpenFile});
+    ExpectUnableToOpen(result, (m_dir / "triv.dat").string(), "No such file or directory");
     EXPECT_EQ(m_table->m_nTriviaLines, 0);
     EXPECT_TRUE(TempGone());
 }
 
 TEST_F(LoadTriviaTest, DirectoryAsTriviaFileIsUnableToOpen) {
     fs::create_directory(m_dir / "triv.dat");
-    EXPECT_EQ(LoadTrivia(m_dir.Str(), *m_table).messages,
-              std::vector<std::string>{kUnableToOpenFile});
+    ExpectUnableToOpen(LoadTrivia(m_dir.Str(), *m_table), (m_dir / "triv.dat").string(),
+                       "not a regular file");
 }
 
 TEST_F(LoadTriviaTest, FifoAsTriviaFileDoesNotHang) {
     ASSERT_EQ(::mkfifo((m_dir / "triv.dat").c_str(), 0600), 0);
-    EXPECT_EQ(LoadTrivia(m_dir.Str(), *m_table).messages,
-              std::vector<std::string>{kUnableToOpenFile});
+    ExpectUnableToOpen(LoadTrivia(m_dir.Str(), *m_table), (m_dir / "triv.dat").string(),
+                       "not a regular file");
 }
 
 TEST_F(LoadTriviaTest, ReloadLeavesNoEntryOfTheLastLoad) {
@@ -204,13 +216,54 @@ TEST_F(LoadTriviaTest, DanglingSymlinkAtTemporaryNameCreatesNothingAtItsTarget) 
     EXPECT_TRUE(TempGone());
 }
 
-TEST_F(LoadTriviaTest, TemporaryNameThatCannotBeReplacedIsUnableToOpen) {
+// A data folder that takes no triv.tmp (read-only; for root, whom modes do not
+// stop, a folder in the way) still gives the trivia: the copy is made in a
+// private folder and removed with it.
+struct PrivateFolderCase {
+    const char* pszName;
+    const char* pszPrivateDir;  // under a runtime folder; nullptr: none given
+    fs::perms privateMode;      // of that folder when it exists beforehand
+};
+
+class LoadTriviaReadOnly : public LoadTriviaTest,
+                           public testing::WithParamInterface<PrivateFolderCase> {};
+
+TEST_P(LoadTriviaReadOnly, UnpacksIntoAPrivateFolder) {
+    const PrivateFolderCase& c = GetParam();
+    TempDir runtime;
+    TempDir tmpRoot;
+    ScopedEnv tmpdir("TMPDIR", tmpRoot.Str().c_str());
+    std::string strPrivate;
+    if (c.pszPrivateDir) {
+        strPrivate = (runtime / c.pszPrivateDir).string();
+        if (c.privateMode != fs::perms::none) {
+            fs::create_directory(strPrivate);
+            fs::permissions(strPrivate, c.privateMode);
+        }
+    }
+    WriteFileBytes(m_dir / "triv.dat", PackTrivia("1|GEO|Q?|A|\n"));
     fs::create_directories(m_dir / "triv.tmp" / "inside");
-    const TriviaLoadResult result = LoadPlain("x\n");
-    EXPECT_EQ(result.messages, std::vector<std::string>{kUnableToOpenFile});
-    EXPECT_EQ(m_table->m_nTriviaLines, 0);
+    fs::permissions(m_dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const TriviaLoadResult result = LoadTrivia((m_dir / "triv.dat").string(),
+                                               (m_dir / "triv.tmp").string(), *m_table, strPrivate);
+    fs::permissions(m_dir.Path(), fs::perms::owner_all);
+
+    EXPECT_EQ(result.messages, std::vector<std::string>{});
+    EXPECT_EQ(TableLines(*m_table), std::vector<std::string>{"1|GEO|Q?|A|"});
     EXPECT_TRUE(fs::is_directory(m_dir / "triv.tmp" / "inside"));
+    if (!strPrivate.empty()) {
+        EXPECT_FALSE(fs::exists(fs::path(strPrivate) / "triv.tmp"));
+    }
+    EXPECT_TRUE(fs::is_empty(tmpRoot.Path()));  // a mkdtemp folder goes again
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, LoadTriviaReadOnly,
+    testing::Values(PrivateFolderCase{"RuntimeFolderMadeOnFirstUse", "brisaloo", fs::perms::none},
+                    PrivateFolderCase{"RuntimeFolderOpenToOthersIsPassedOver", "brisaloo",
+                                      fs::perms::owner_all | fs::perms::others_all},
+                    PrivateFolderCase{"NoRuntimeFolder", nullptr, fs::perms::none}),
+    [](const auto& info) { return std::string(info.param.pszName); });
 
 TEST_F(LoadTriviaTest, TemporaryFileMayLiveElsewhere) {
     // An installed copy reads the bundled file and unpacks into the user's data folder.

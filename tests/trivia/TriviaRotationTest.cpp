@@ -264,6 +264,17 @@ TEST_F(TriviaRotationTest, EmptyTableReturnsAtOnceWithAHint) {
     EXPECT_FALSE(m_rotation->AnswerPending());
 }
 
+TEST_F(TriviaRotationTest, TableWithoutAnyQuestionSaysSoInsteadOfBlanks) {
+    Fill({"random bytes", "", "1|GEO|||"});  // what a damaged triv.dat gives
+    m_random.Script({1, 2, 3});
+    m_rotation = std::make_unique<TriviaRotation>(*m_table, m_view, m_random, m_clock, 1);
+    m_rotation->SetTriviaFile("/data/triv.dat");
+    m_rotation->ShowTrivia("all");
+    Ticks(4);
+    EXPECT_EQ(m_view.m_writes.front(), (W{0, 'Q', "No usable trivia in /data/triv.dat."}));
+    EXPECT_FALSE(m_rotation->AnswerPending());
+}
+
 TEST_F(TriviaRotationTest, TicksWithNothingDueAllocateNothing) {
     Fill({"1|GEO|Q1?|A1|"});
     m_random.Script({1});

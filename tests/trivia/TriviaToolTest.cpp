@@ -100,7 +100,10 @@ TEST_F(TriviaToolTest, CheckPassesAWellFormedFileInEitherForm) {
     EXPECT_EQ(RunTool("check " + Quoted(m_dir / "good.txt")).nExit, 0);
     const ToolRun run = RunTool("check " + Quoted(m_dir / "good.dat"));
     EXPECT_EQ(run.nExit, 0);
-    EXPECT_NE(run.strOut.find("packed"), std::string::npos);
+    EXPECT_NE(run.strOut.find("2 entries (packed)"), std::string::npos) << run.strOut;
+    WriteFileBytes(m_dir / "one.txt", "1|GEO|Q?|A|\n");
+    EXPECT_NE(RunTool("check " + Quoted(m_dir / "one.txt")).strOut.find(": 1 entry (plain)"),
+              std::string::npos);
 }
 
 struct UsageCase {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the event loop, so a
+// request to end from outside (kill, Ctrl+C, a closed terminal, the end of the
+// session) ends the program the way Exit does instead of killing it. The
+// handler only writes one byte to a socket pair; the reading end wakes the
+// loop. One object per process; the default handlers come back with its end.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TerminationSignals(QObject* parent = nullptr);
+    ~TerminationSignals() override;
+    TerminationSignals(const TerminationSignals&) = delete;
+    TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+    bool IsInstalled() const { return m_pNotifier != nullptr; }
+
+signals:
+    // One of the signals arrived; emitted once per arrival, on the loop.
+    void TerminationRequested();
+
+private:
+    void OnReadable();
+
+    QSocketNotifier* m_pNotifier = nullptr;
+};
