@@ -2,18 +2,9 @@
 
 #include "app/Profile.h"
 #include "app/ProfileSettings.h"
+#include "files/FileIo.h"
 
 CCountdownApp::CCountdownApp(IProfile& profile) : m_profile(profile) {}
-
-std::string DirectoryOf(const std::string& strPath) {
-    const auto separator = strPath.rfind('/');
-    if (separator == std::string::npos) return strPath;
-    return strPath.substr(0, separator);
-}
-
-std::string PathInDirectory(const std::string& strDir, const char* pszName) {
-    return strDir + '/' + pszName;
-}
 
 void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_notes.m_nLastNote = -1;

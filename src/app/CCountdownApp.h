@@ -61,9 +61,3 @@ public:
 private:
     IProfile& m_profile;
 };
-
-// The directory part of a path, without the trailing separator: "/opt/b/brisaloo"
-// gives "/opt/b", and a program in the root directory gives "".
-std::string DirectoryOf(const std::string& strPath);
-// A file in a directory, one separator between them.
-std::string PathInDirectory(const std::string& strDir, const char* pszName);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/PathText.h"
+#include "files/FileIo.h"
 
 namespace {
 
@@ -15,15 +16,8 @@ std::string Join(const std::string& strDir, const char* pszName) {
     return strDir + '/' + pszName;
 }
 
-// "/usr/bin" gives "/usr"; a program in the root directory ("") gives "".
-std::string ParentOf(const std::string& strDir) {
-    const auto separator = strDir.rfind('/');
-    if (separator == std::string::npos) return strDir.empty() ? strDir : strDir + "/..";
-    return strDir.substr(0, separator);
-}
-
 std::string BundledTriviaPath(const std::string& strExeDir) {
-    return Join(ParentOf(strExeDir), "share/brisaloo/triv.dat");
+    return Join(DirectoryOf(strExeDir), "share/brisaloo/triv.dat");
 }
 
 // Notes and triv.tmp in strNotesDir. A triv.dat there wins (the user's own

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "files/FileOps.h"
 #include "trivia/TriviaTable.h"
 
 // What the user is told when triv.dat or triv.tmp cannot be opened.
@@ -21,8 +22,9 @@ struct TriviaLoadResult {
 // saying why. The temporary file is always created afresh and private:
 // whatever stands at its name (a symlink, a FIFO) is removed first, never
 // followed or written through. The caller restarts the rotation's counter.
+// ops is the seam through which triv.tmp is removed, created and written.
 TriviaLoadResult LoadTrivia(const std::string& strTrivPath, const std::string& strTmpPath,
-                            TriviaTable& table);
+                            TriviaTable& table, IFileOps& ops = SystemFileOps());
 
 // The same with strDir/triv.dat and strDir/triv.tmp.
 TriviaLoadResult LoadTrivia(const std::string& strDir, TriviaTable& table);

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "countdown/Clock.h"
-#include "trivia/TempDir.h"
+#include "support/TempDir.h"
 #include "trivia/TriviaCodec.h"
 #include "trivia/TriviaLoader.h"
 #include "trivia/TriviaRandom.h"

@@ -14,7 +14,7 @@
 #include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
 #include "support/MemoryProfile.h"
-#include "trivia/TempDir.h"
+#include "support/TempDir.h"
 #include "trivia/TriviaCodec.h"
 #include "ui/CCountdownDlg.h"
 #include "ui/CTrayIcon.h"

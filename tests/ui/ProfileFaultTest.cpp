@@ -38,7 +38,7 @@ bool Write(const QString& strPath, const Settings& settings) {
     return WriteProfileSettings(profile, app);
 }
 
-void WriteBytes(const QString& strPath, const QByteArray& bytes) {
+void WriteFileBytes(const QString& strPath, const QByteArray& bytes) {
     QFile file(strPath);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
@@ -138,7 +138,7 @@ private slots:
     void brokenFileReadsWhatItCan() {
         QFETCH(QByteArray, bytes);
         QFETCH(Settings, expected);
-        WriteBytes(IniPath(), bytes);
+        WriteFileBytes(IniPath(), bytes);
         QCOMPARE(Read(IniPath()), expected);
     }
 
@@ -148,7 +148,7 @@ private slots:
     void setupWritesOverABrokenFile_data() { brokenFileReadsWhatItCan_data(); }
     void setupWritesOverABrokenFile() {
         QFETCH(QByteArray, bytes);
-        WriteBytes(IniPath(), bytes + "\n[Other]\nKeep=this\n");
+        WriteFileBytes(IniPath(), bytes + "\n[Other]\nKeep=this\n");
         // Read from the bytes: a QSettings of another format on the same file
         // would share the adapter's cached copy of it.
         const auto other = [this] {
@@ -187,7 +187,7 @@ private slots:
     }
 
     void folderThatCannotBeMadeIsAFailedWrite() {
-        WriteBytes(m_dir.filePath(QStringLiteral("config")), "a file, not a folder");
+        WriteFileBytes(m_dir.filePath(QStringLiteral("config")), "a file, not a folder");
         const QString strPath = m_dir.filePath(QStringLiteral("config/Brisaloo/Brisaloo.ini"));
         QCOMPARE(Read(strPath), kDefaults);
         QVERIFY(!Write(strPath, kDefaults));
