@@ -1,28 +1,26 @@
 #include "countdown/RefreshRule.h"
 
-#include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
 
-bool IsFullRefresh(std::string_view strMode) { return strMode == "ALL"; }
-
-void CountdownRefresh::WriteIfDue(RefreshPlan& plan, Slot slot, int nId, std::int64_t nValue,
+void CountdownRefresh::WriteIfDue(RefreshPlan& plan, CountdownField field, std::int64_t nValue,
                                   bool bAll) {
-    if (bAll || m_lastWritten[slot] != nValue) {
-        plan.Add(nId, nValue);
-        m_lastWritten[slot] = nValue;
+    std::optional<std::int64_t>& lastWritten = m_lastWritten[static_cast<std::size_t>(field)];
+    if (bAll || lastWritten != nValue) {
+        plan.Add(field, nValue);
+        lastWritten = nValue;
     }
 }
 
-RefreshPlan CountdownRefresh::Plan(std::string_view strMode, const CTimeSpan& span) {
-    const bool bAll = IsFullRefresh(strMode);
+RefreshPlan CountdownRefresh::Plan(RefreshMode mode, const CTimeSpan& span) {
+    const bool bAll = mode == RefreshMode::All;
     RefreshPlan plan;
-    WriteIfDue(plan, Seconds, IDC_SECONDS, span.GetSeconds(), bAll);
-    WriteIfDue(plan, TotalSeconds, IDC_TOTAL_SECONDS, span.GetTotalSeconds(), bAll);
-    WriteIfDue(plan, Minutes, IDC_MINUTES, span.GetMinutes(), bAll);
-    WriteIfDue(plan, TotalMinutes, IDC_TOTAL_MINUTES, span.GetTotalMinutes(), bAll);
-    WriteIfDue(plan, Hours, IDC_HOURS, span.GetHours(), bAll);
-    WriteIfDue(plan, TotalHours, IDC_TOTAL_HOURS, span.GetTotalHours(), bAll);
-    WriteIfDue(plan, Days, IDC_DAYS, span.GetDays(), bAll);
+    WriteIfDue(plan, CountdownField::Seconds, span.GetSeconds(), bAll);
+    WriteIfDue(plan, CountdownField::TotalSeconds, span.GetTotalSeconds(), bAll);
+    WriteIfDue(plan, CountdownField::Minutes, span.GetMinutes(), bAll);
+    WriteIfDue(plan, CountdownField::TotalMinutes, span.GetTotalMinutes(), bAll);
+    WriteIfDue(plan, CountdownField::Hours, span.GetHours(), bAll);
+    WriteIfDue(plan, CountdownField::TotalHours, span.GetTotalHours(), bAll);
+    WriteIfDue(plan, CountdownField::Days, span.GetDays(), bAll);
 
     const std::array<std::int64_t, 3> caption{span.GetDays(), span.GetHours(), span.GetMinutes()};
     if (bAll || m_lastCaption != caption) {
@@ -34,13 +32,13 @@ RefreshPlan CountdownRefresh::Plan(std::string_view strMode, const CTimeSpan& sp
 
 RefreshPlan CountdownRefresh::PlanInitial(const CTimeSpan& span) {
     RefreshPlan plan;
-    WriteIfDue(plan, Days, IDC_DAYS, span.GetDays(), true);
-    WriteIfDue(plan, Hours, IDC_HOURS, span.GetHours(), true);
-    WriteIfDue(plan, Minutes, IDC_MINUTES, span.GetMinutes(), true);
-    WriteIfDue(plan, Seconds, IDC_SECONDS, span.GetSeconds(), true);
-    WriteIfDue(plan, TotalHours, IDC_TOTAL_HOURS, span.GetTotalHours(), true);
-    WriteIfDue(plan, TotalMinutes, IDC_TOTAL_MINUTES, span.GetTotalMinutes(), true);
-    WriteIfDue(plan, TotalSeconds, IDC_TOTAL_SECONDS, span.GetTotalSeconds(), true);
+    WriteIfDue(plan, CountdownField::Days, span.GetDays(), true);
+    WriteIfDue(plan, CountdownField::Hours, span.GetHours(), true);
+    WriteIfDue(plan, CountdownField::Minutes, span.GetMinutes(), true);
+    WriteIfDue(plan, CountdownField::Seconds, span.GetSeconds(), true);
+    WriteIfDue(plan, CountdownField::TotalHours, span.GetTotalHours(), true);
+    WriteIfDue(plan, CountdownField::TotalMinutes, span.GetTotalMinutes(), true);
+    WriteIfDue(plan, CountdownField::TotalSeconds, span.GetTotalSeconds(), true);
     plan.bCaption = true;
     m_lastCaption = {span.GetDays(), span.GetHours(), span.GetMinutes()};
     return plan;

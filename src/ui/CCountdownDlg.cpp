@@ -14,7 +14,6 @@
 #include "app/CCountdownApp.h"
 #include "app/ProfileSettings.h"
 #include "countdown/Clock.h"
-#include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
 #include "trivia/TriviaLoader.h"
 #include "ui/AppIcon.h"
@@ -30,6 +29,27 @@
 namespace {
 
 using C = ControlTemplate;
+
+// The control that shows each countdown field.
+int ControlOf(CountdownField field) {
+    switch (field) {
+        case CountdownField::Days:
+            return IDC_DAYS;
+        case CountdownField::Hours:
+            return IDC_HOURS;
+        case CountdownField::Minutes:
+            return IDC_MINUTES;
+        case CountdownField::Seconds:
+            return IDC_SECONDS;
+        case CountdownField::TotalHours:
+            return IDC_TOTAL_HOURS;
+        case CountdownField::TotalMinutes:
+            return IDC_TOTAL_MINUTES;
+        case CountdownField::TotalSeconds:
+            return IDC_TOTAL_SECONDS;
+    }
+    return IDC_SECONDS;
+}
 // The window's controls in template order, which is also the tab order.
 const ControlTemplate kMainControls[] = {
     {IDOK, "IDOK", C::PushButton, "Close", 280, 25, 40, 15, nullptr},
@@ -94,7 +114,7 @@ CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* p
     PaintBlackOnWhite(*this);
     CreateControls();
     CreateTrayMenu();
-    m_timer.setInterval(500);
+    m_timer.setInterval(kTickPeriodMs);
     connect(&m_timer, &QTimer::timeout, this, &CCountdownDlg::OnTimer);
     connect(m_pTray, &CTrayIcon::LeftButtonDown, this, &CCountdownDlg::OnTrayMenu);
     connect(m_pTray, &CTrayIcon::DoubleClicked, this, &CCountdownDlg::OnShowMainScreen);
@@ -193,7 +213,8 @@ void CCountdownDlg::OnInitDialog() {
     m_refresh.ArrivalTextDue(m_strArrival, true);
     UpdateArrivalField();
     const CTimeSpan span = arrival - CTime::GetCurrentTime(m_clock);
-    for (const FieldWrite& write : m_refresh.PlanInitial(span)) SetDlgItemInt(write.nId, write.nValue);
+    for (const FieldWrite& write : m_refresh.PlanInitial(span))
+        SetDlgItemInt(ControlOf(write.field), write.nValue);
 
     m_timer.start();
     setWindowTitle(QString::fromStdString(FormatCaption(span)));
@@ -201,7 +222,7 @@ void CCountdownDlg::OnInitDialog() {
     m_pTray->SetTip(QString::fromStdString(FormatTrayTip(span)));
 
     LoadTrivia();
-    ShowTrivia("all");
+    ShowTrivia(TriviaMode::Pick);
     CheckArrivalAlert();
 }
 
@@ -214,7 +235,7 @@ void CCountdownDlg::LoadTrivia() {
     m_pRotation->RestartCounter();
 }
 
-void CCountdownDlg::ShowTrivia(std::string_view strMode) { m_pRotation->ShowTrivia(strMode); }
+void CCountdownDlg::ShowTrivia(TriviaMode mode) { m_pRotation->ShowTrivia(mode); }
 
 void CCountdownDlg::SetQuestionText(const std::string& strText) {
     SetDlgItemText(IDC_TRIVIA_QUESTION, QString::fromStdString(strText));
@@ -260,12 +281,12 @@ CTimeSpan CCountdownDlg::CurrentSpan() {
     return m_timeArrival - CTime::GetCurrentTime(m_clock);
 }
 
-void CCountdownDlg::RefreshDisplay(std::string_view strMode) {
+void CCountdownDlg::RefreshDisplay(RefreshMode mode) {
     const CTimeSpan span = CurrentSpan();
-    const RefreshPlan plan = m_refresh.Plan(strMode, span);
-    for (const FieldWrite& write : plan) SetDlgItemInt(write.nId, write.nValue);
+    const RefreshPlan plan = m_refresh.Plan(mode, span);
+    for (const FieldWrite& write : plan) SetDlgItemInt(ControlOf(write.field), write.nValue);
     m_strArrival = m_refresh.ArrivalText(m_timeArrival);
-    if (m_refresh.ArrivalTextDue(m_strArrival, IsFullRefresh(strMode))) UpdateArrivalField();
+    if (m_refresh.ArrivalTextDue(m_strArrival, mode == RefreshMode::All)) UpdateArrivalField();
     if (plan.bCaption) SetCaptionAndTip(span);
 }
 
@@ -274,7 +295,7 @@ void CCountdownDlg::OnTimer() {
         HideToTray();
         m_bHiddenAtStart = 1;
     }
-    RefreshDisplay("NOTALL");
+    RefreshDisplay(RefreshMode::ChangedOnly);
     if (m_pRotation) m_pRotation->Tick();
     CheckArrivalAlert();
 }
@@ -352,7 +373,7 @@ void CCountdownDlg::OnSetup() {
         UserMessages::Warn(nullptr, QStringLiteral("The settings could not be saved to the "
                                                    "profile. They apply until Brisaloo ends."));
     m_timeArrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
-    RefreshDisplay("ALL");
+    RefreshDisplay(RefreshMode::All);
     if (m_pRotation) m_pRotation->SetInterval(m_nTrivTime);
 }
 

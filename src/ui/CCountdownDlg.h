@@ -42,10 +42,10 @@ public:
     // in the tray.
     void setVisible(bool bVisible) override;
 
-    void RefreshDisplay(std::string_view strMode);
+    void RefreshDisplay(RefreshMode mode);
     void OnTimer();
     void LoadTrivia();
-    void ShowTrivia(std::string_view strMode);
+    void ShowTrivia(TriviaMode mode);
 
     void OnSetup();
     void OnHideMe();
@@ -63,6 +63,8 @@ public:
     const TriviaTable& Trivia() const { return *m_pTrivia; }
     TriviaRotation& Rotation() { return *m_pRotation; }
     void SetTriviaRandom(std::unique_ptr<ITriviaRandom> random) { m_pRandom = std::move(random); }
+    // The 500 ms timer that drives the countdown and the trivia.
+    const QTimer& TickTimer() const { return m_timer; }
     // The widget of a control id, or nullptr.
     QWidget* Control(int nId) const;
     // Tests run the tray menu without a popup: the actions in their order.

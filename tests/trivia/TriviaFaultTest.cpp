@@ -73,8 +73,8 @@ TEST_P(OddTriviaFile, LoadsPicksAndRevealsWithoutStopping) {
     TriviaRotation rotation(*table, view, random, clock, 1);
     for (int nPick = 0; nPick < 20; ++nPick) {
         clock.Advance(1);
-        rotation.ShowTrivia("all");
-        rotation.ShowTrivia("answer");
+        rotation.ShowTrivia(TriviaMode::Pick);
+        rotation.ShowTrivia(TriviaMode::Reveal);
         if (nLines == 0) {
             EXPECT_EQ(view.m_strQuestion, kNoTriviaText);
         } else {

@@ -11,7 +11,6 @@
 
 #include "app/CCountdownApp.h"
 #include "countdown/Clock.h"
-#include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
 #include "support/MemoryProfile.h"
 #include "support/TempDir.h"
@@ -335,7 +334,10 @@ private slots:
         QVERIFY(f.messages.Texts().isEmpty());
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_QUESTION)), QStringLiteral("Where?"));
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QString());
-        // Interval 30: the 30th tick reveals, the 60th picks the next entry.
+        // Interval 30 s: the 30th tick reveals, the 60th picks the next entry;
+        // in 30 s only at two ticks a second.
+        QCOMPARE(f.dlg->TickTimer().interval(), 500);
+        QVERIFY(f.dlg->TickTimer().isActive());
         for (int tick = 1; tick < 30; ++tick) f.dlg->OnTimer();
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QString());
         f.dlg->OnTimer();
