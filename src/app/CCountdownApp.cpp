@@ -16,7 +16,7 @@ void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_strNotesPath = location.strNotesPath;
     m_strTrivPath = location.strTrivPath;
     m_strTrivTmpPath = location.strTrivTmpPath;
-    ReadProfileSettings(m_profile, *this);
+    m_settings = ReadProfileSettings(m_profile);
 }
 
 NotesResult CCountdownApp::LoadNotes() { return LoadNotesFile(m_strNotesPath, m_notes); }

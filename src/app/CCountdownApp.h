@@ -5,6 +5,7 @@
 
 #include "app/DataLocation.h"
 #include "app/MainWindow.h"
+#include "app/Settings.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesStore.h"
 
@@ -32,7 +33,7 @@ public:
     // false: when it returns, the program is over.
     bool InitInstance(const StartupOptions& options, const MainWindowFactory& makeMainWindow);
 
-    // Paths and settings without running a window (start-up's steps 4 to 7).
+    // Paths and settings without running a window.
     void LoadPathsAndSettings(const StartupOptions& options);
 
     IProfile& Profile() { return m_profile; }
@@ -48,13 +49,8 @@ public:
     std::string m_strTrivTmpPath;  // triv.tmp, written only while the trivia loads
     NotesStore m_notes;
 
-    int m_nYear = 0;
-    int m_nMonth = 0;
-    int m_nDay = 0;
-    int m_nHour = 0;
-    int m_nMinute = 0;
-    int m_nTrivTime = 0;
-    int m_bHideStart = 0;
+    // The settings the program runs by; the only copy that outlives a dialog.
+    Settings m_settings;
 
     IMainWindow* m_pMainWnd = nullptr;
 

@@ -190,25 +190,17 @@ void CCountdownDlg::OnInitDialog() {
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull()) icon = BrisalooIcon();
     setWindowIcon(icon);
-    m_bPaused = 0;
+    m_bPaused = false;
 
     // A missing notes.dat is an empty store; anything else worth knowing
     // (an unreadable file, more notes than the list holds) is said here.
     const NotesResult notes = m_app.LoadNotes();
     if (!notes.strMessage.empty()) UserMessages::Warn(this, QString::fromStdString(notes.strMessage));
 
-    m_nMonth = m_app.m_nMonth;
-    m_nDay = m_app.m_nDay;
-    m_nYear = m_app.m_nYear;
-    m_nHour = m_app.m_nHour;
-    m_nMinute = m_app.m_nMinute;
-    m_bHideStart = m_app.m_bHideStart;
-    m_nTrivTime = m_app.m_nTrivTime;
-    if (m_bStartHidden) m_bHideStart = 1;
-    if (m_bHideStart) m_bHiddenAtStart = 0;
+    m_bHidePending = m_bStartHidden || m_app.m_settings.bHideStart;
 
     // The first countdown writes every field, the caption and the tip from one span.
-    const CTime arrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
+    const CTime arrival = m_app.m_settings.Arrival();
     m_strArrival = m_refresh.ArrivalText(arrival);
     m_refresh.ArrivalTextDue(m_strArrival, true);
     UpdateArrivalField();
@@ -230,8 +222,8 @@ void CCountdownDlg::LoadTrivia() {
     const TriviaLoadResult result = ::LoadTrivia(m_app.m_strTrivPath, m_app.m_strTrivTmpPath, *m_pTrivia);
     for (const std::string& strMessage : result.messages)
         UserMessages::Warn(this, QString::fromStdString(strMessage));
-    m_pRotation = std::make_unique<TriviaRotation>(
-        *m_pTrivia, static_cast<ITriviaView&>(*this), *m_pRandom, m_clock, m_nTrivTime);
+    m_pRotation = std::make_unique<TriviaRotation>(*m_pTrivia, static_cast<ITriviaView&>(*this),
+                                                   *m_pRandom, m_clock, m_app.m_settings.nTrivTime);
     m_pRotation->RestartCounter();
 }
 
@@ -277,7 +269,7 @@ void CCountdownDlg::SetCaptionAndTip(const CTimeSpan& span) {
 }
 
 CTimeSpan CCountdownDlg::CurrentSpan() {
-    m_timeArrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
+    m_timeArrival = m_app.m_settings.Arrival();
     return m_timeArrival - CTime::GetCurrentTime(m_clock);
 }
 
@@ -291,9 +283,9 @@ void CCountdownDlg::RefreshDisplay(RefreshMode mode) {
 }
 
 void CCountdownDlg::OnTimer() {
-    if (m_bHiddenAtStart == 0 && m_bHideStart != 0) {
+    if (m_bHidePending) {
         HideToTray();
-        m_bHiddenAtStart = 1;
+        m_bHidePending = false;
     }
     RefreshDisplay(RefreshMode::ChangedOnly);
     if (m_pRotation) m_pRotation->Tick();
@@ -303,8 +295,10 @@ void CCountdownDlg::OnTimer() {
 // One notification per arrival: when the countdown reaches zero, or when a
 // start or a wake from sleep finds the arrival passed since the last look.
 void CCountdownDlg::CheckArrivalAlert() {
-    if (m_alert.CheckOnTick({m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute},
-                            CTime::GetCurrentTime(m_clock)))
+    const Settings& settings = m_app.m_settings;
+    if (m_alert.CheckOnTick(
+            {settings.nYear, settings.nMonth, settings.nDay, settings.nHour, settings.nMinute},
+            CTime::GetCurrentTime(m_clock)))
         m_pTray->Notify(QStringLiteral("Brisaloo"), QStringLiteral("Brisaloo: you have arrived!"));
 }
 
@@ -358,23 +352,16 @@ void CCountdownDlg::OnAbout() {
 }
 
 void CCountdownDlg::OnSetup() {
-    CSetupDlg setup(m_app);
+    CSetupDlg setup(m_app.m_settings);
     if (setup.exec() != QDialog::Accepted) return;
 
-    m_nYear = m_app.m_nYear = setup.m_nYear;
-    m_nDay = m_app.m_nDay = setup.m_nDay;
-    m_nMonth = m_app.m_nMonth = setup.m_nMonth;
-    m_nHour = m_app.m_nHour = setup.m_nHour;
-    m_nMinute = m_app.m_nMinute = setup.m_nMinute;
-    m_nTrivTime = m_app.m_nTrivTime = setup.m_nTrivTime;
-    m_app.m_bHideStart = setup.m_bHideStart;
-
-    if (!WriteProfileSettings(m_app.Profile(), m_app))
+    m_app.m_settings = setup.m_settings;
+    if (!WriteProfileSettings(m_app.Profile(), m_app.m_settings))
         UserMessages::Warn(nullptr, QStringLiteral("The settings could not be saved to the "
                                                    "profile. They apply until Brisaloo ends."));
-    m_timeArrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
+    m_timeArrival = m_app.m_settings.Arrival();
     RefreshDisplay(RefreshMode::All);
-    if (m_pRotation) m_pRotation->SetInterval(m_nTrivTime);
+    if (m_pRotation) m_pRotation->SetInterval(m_app.m_settings.nTrivTime);
 }
 
 void CCountdownDlg::OnCopyToClipboard() {

@@ -70,16 +70,9 @@ public:
     // Tests run the tray menu without a popup: the actions in their order.
     QList<QAction*> TrayMenuActions() const;
 
-    CTime m_timeArrival;
-    int m_nMonth = 0;
-    int m_nDay = 0;
-    int m_nYear = 0;
-    int m_nHour = 0;
-    int m_nMinute = 0;
-    int m_nTrivTime = 0;
-    int m_bHideStart = 0;
-    int m_bHiddenAtStart = 1;
-    int m_bPaused = 0;
+    CTime m_timeArrival;          // the arrival of the application's settings
+    bool m_bHidePending = false;  // the next tick hides the window (hide on start-up)
+    bool m_bPaused = false;
     std::string m_strArrival;
 
 protected:

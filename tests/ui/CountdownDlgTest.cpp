@@ -258,12 +258,12 @@ private slots:
     void hideOnStartHidesOnTheFirstTickOnly() {
         Fixture f(kArrival2027, false, nullptr, false);
         CCountdownDlg& dlg = *f.dlg;
-        f.app.m_bHideStart = 1;
+        f.app.m_settings.bHideStart = true;
         dlg.OnInitDialog();
         dlg.show();
         dlg.OnTimer();
         QVERIFY(!dlg.isVisible() || dlg.isMinimized());
-        QCOMPARE(dlg.m_bHiddenAtStart, 1);
+        QVERIFY(!dlg.m_bHidePending);
         dlg.OnShowMainScreen();
         dlg.showNormal();
         dlg.OnTimer();
@@ -303,11 +303,9 @@ private slots:
             setup.accept();
         });
         f.dlg->OnSetup();
-        QCOMPARE(f.app.m_nYear, 2028);
-        QCOMPARE(f.dlg->m_nYear, 2028);
-        QCOMPARE(f.dlg->m_nTrivTime, 45);
-        QCOMPARE(f.app.m_bHideStart, 1);
-        QCOMPARE(f.dlg->m_bHideStart, 0);  // the window keeps its start-up copy
+        QCOMPARE(f.app.m_settings.nYear, 2028);
+        QCOMPARE(f.app.m_settings.nTrivTime, 45);
+        QVERIFY(f.app.m_settings.bHideStart);
         QCOMPARE(SettingsWrites(f.profile),
                  (std::vector<std::string>{"DESTINATION/YEAR=2028", "DESTINATION/MONTH=1",
                                            "DESTINATION/DAY=1", "DESTINATION/HOUR=0",
@@ -350,7 +348,7 @@ private slots:
     void pauseFreezesTheTriviaButNotTheCountdown() {
         Fixture f(kArrival2027 - 1000, true, kThreeEntries);
         f.dlg->OnPause();
-        QCOMPARE(f.dlg->m_bPaused, 1);
+        QVERIFY(f.dlg->m_bPaused);
         for (int tick = 1; tick <= 60; ++tick) f.dlg->OnTimer();
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_QUESTION)), QStringLiteral("Where?"));
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QString());
@@ -432,7 +430,7 @@ private slots:
         dlg.show();
         dlg.OnTimer();
         QVERIFY(!dlg.isVisible() || dlg.isMinimized());
-        QCOMPARE(f.app.m_bHideStart, 0);  // the setting itself is untouched
+        QVERIFY(!f.app.m_settings.bHideStart);  // the setting itself is untouched
     }
 
     void setupCancelChangesNothing() {
@@ -443,7 +441,7 @@ private slots:
             setup.reject();
         });
         f.dlg->OnSetup();
-        QCOMPARE(f.app.m_nYear, 2027);
+        QCOMPARE(f.app.m_settings.nYear, 2027);
         QVERIFY(SettingsWrites(f.profile).empty());
         QCOMPARE(f.dlg->windowTitle(), strTitle);
     }
@@ -457,7 +455,7 @@ private slots:
         });
         f.dlg->OnSetup();
         QCOMPARE(f.messages.Texts().size(), 1);
-        QCOMPARE(f.app.m_nYear, 2030);  // the settings still apply for this run
+        QCOMPARE(f.app.m_settings.nYear, 2030);  // the settings still apply for this run
         QCOMPARE(f.Field(IDC_ARRIVAL), QStringLiteral("Tuesday January 01, 2030 00:00"));
     }
 
