@@ -21,7 +21,9 @@ void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
 
 NotesResult CCountdownApp::LoadNotes() { return LoadNotesFile(m_strNotesPath, m_notes); }
 
-NotesResult CCountdownApp::SaveNotes() { return SaveNotesFile(m_strNotesPath, m_notes); }
+NotesResult CCountdownApp::SaveNotes(const AskConsent& ask) {
+    return SaveNotesAsking(m_strNotesPath, m_notes, ask);
+}
 
 bool CCountdownApp::InitInstance(const StartupOptions& options,
                                  const MainWindowFactory& makeMainWindow) {

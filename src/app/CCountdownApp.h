@@ -6,6 +6,7 @@
 #include "app/DataLocation.h"
 #include "app/MainWindow.h"
 #include "app/Settings.h"
+#include "notes/NoteOperations.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesStore.h"
 
@@ -40,8 +41,10 @@ public:
 
     // notes.dat at m_strNotesPath into m_notes, and back. The result says what
     // to tell the user; a failed save leaves the notes in memory as they are.
+    // A file that could not be read is replaced only if ask says yes
+    // (SaveNotesAsking).
     NotesResult LoadNotes();
-    NotesResult SaveNotes();
+    NotesResult SaveNotes(const AskConsent& ask = {});
 
     std::string m_strExeDir;
     std::string m_strNotesPath;
