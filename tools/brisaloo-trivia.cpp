@@ -27,8 +27,11 @@ void PrintHelp() {
     std::printf(
         "Usage: %s COMMAND ARGUMENTS\n"
         "\n"
-        "Makes and checks triv.dat, the trivia file Brisaloo reads from the directory\n"
-        "of its program.\n"
+        "Makes and checks triv.dat, the trivia file Brisaloo reads. Brisaloo takes the\n"
+        "first triv.dat it finds: in its data folder (the --data-dir folder, or\n"
+        "$XDG_DATA_HOME/brisaloo for an installed copy), beside the program, then in\n"
+        "share/brisaloo under the program's prefix (/usr/share/brisaloo for\n"
+        "/usr/bin/brisaloo).\n"
         "\n"
         "Commands:\n"
         "  pack IN.txt OUT.dat    scramble a plain trivia text into a trivia file\n"

@@ -27,8 +27,8 @@ NotesResult CCountdownApp::SaveNotes(const AskConsent& ask) {
 
 bool CCountdownApp::InitInstance(const StartupOptions& options,
                                  const MainWindowFactory& makeMainWindow) {
-    // The sockets layer is not started: nothing in the program uses the
-    // network, and on this platform there is nothing to initialise.
+    // No sockets layer to start: the single-instance guard's local socket
+    // (ui/SingleInstanceGuard) needs no initialisation on this platform.
     LoadPathsAndSettings(options);
 
     std::unique_ptr<IMainWindow> mainWindow = makeMainWindow(*this);

@@ -10,7 +10,7 @@
 
 namespace {
 const ControlTemplate kAboutControls[] = {
-    {-1, "IDC_ABOUT_TEXT", ControlTemplate::Label, "Brisaloo Version 1.5", 35, 5, 119, 8, nullptr},
+    {-1, "IDC_ABOUT_TEXT", ControlTemplate::Label, "", 35, 5, 119, 8, nullptr},
     {1, "IDOK", ControlTemplate::DefaultButton, "OK", 178, 7, 32, 14, nullptr},
 };
 }  // namespace
@@ -28,6 +28,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
         QWidget* widget = CreateControl(control, units, *this);
         if (auto* button = qobject_cast<QPushButton*>(widget))
             connect(button, &QPushButton::clicked, this, &QDialog::accept);
+        // "Brisaloo Version 1.5" for 1.5.0: major and minor of the build's version.
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            label->setText(QStringLiteral("Brisaloo Version ") +
+                           QStringLiteral(BRISALOO_VERSION).section(QLatin1Char('.'), 0, 1));
     }
     setFixedSize(units.Size(217, 55));
 }
