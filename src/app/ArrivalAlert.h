@@ -1,17 +1,9 @@
 #pragma once
 
+#include "app/Settings.h"
 #include "countdown/CTime.h"
 
 class IProfile;
-
-// The five arrival fields, as the profile and Setup hold them.
-struct ArrivalFields {
-    int nYear = 2000;
-    int nMonth = 1;
-    int nDay = 1;
-    int nHour = 0;
-    int nMinute = 1;
-};
 
 // Decides when to show the one "you have arrived" notification.
 //

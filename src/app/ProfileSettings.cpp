@@ -7,13 +7,13 @@
 #include "app/Profile.h"
 
 const std::array<ProfileSetting, 7> kProfileSettings{{
-    {"DESTINATION", "YEAR", 2000, &Settings::nYear, nullptr},
-    {"DESTINATION", "MONTH", 1, &Settings::nMonth, nullptr},
-    {"DESTINATION", "DAY", 1, &Settings::nDay, nullptr},
-    {"DESTINATION", "HOUR", 0, &Settings::nHour, nullptr},
-    {"DESTINATION", "MINUTE", 1, &Settings::nMinute, nullptr},
-    {"SETTINGS", "TRIVTIME", 30, &Settings::nTrivTime, nullptr},
-    {"SETTINGS", "HIDESTART", 0, nullptr, &Settings::bHideStart},
+    {"DESTINATION", "YEAR", &Settings::nYear, nullptr},
+    {"DESTINATION", "MONTH", &Settings::nMonth, nullptr},
+    {"DESTINATION", "DAY", &Settings::nDay, nullptr},
+    {"DESTINATION", "HOUR", &Settings::nHour, nullptr},
+    {"DESTINATION", "MINUTE", &Settings::nMinute, nullptr},
+    {"SETTINGS", "TRIVTIME", &Settings::nTrivTime, nullptr},
+    {"SETTINGS", "HIDESTART", nullptr, &Settings::bHideStart},
 }};
 
 int ProfileSetting::Get(const Settings& settings) const {
@@ -30,8 +30,8 @@ void ProfileSetting::Set(Settings& settings, int nValue) const {
 Settings ReadProfileSettings(IProfile& profile) {
     Settings settings;
     for (const auto& setting : kProfileSettings)
-        setting.Set(settings,
-                    profile.GetProfileInt(setting.pszSection, setting.pszKey, setting.nDefault));
+        setting.Set(settings, profile.GetProfileInt(setting.pszSection, setting.pszKey,
+                                                    setting.Get(settings)));
     return settings;
 }
 

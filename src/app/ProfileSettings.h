@@ -8,12 +8,11 @@
 
 class IProfile;
 
-// One profile setting: where it lives, its default, and the member it fills
-// (a number, or a flag stored as 0 or 1).
+// One profile setting: where it lives and the member it fills (a number, or a
+// flag stored as 0 or 1). Its default is that member of Settings{}.
 struct ProfileSetting {
     const char* pszSection;
     const char* pszKey;
-    int nDefault;
     int Settings::*pNumber;
     bool Settings::*pFlag;
 
@@ -24,7 +23,7 @@ struct ProfileSetting {
 // The seven settings in the order they are read at start-up and written by Setup.
 extern const std::array<ProfileSetting, 7> kProfileSettings;
 
-// Reads every setting, defaults for what is absent.
+// Reads every setting; what is absent or not a number keeps Settings{}'s value.
 Settings ReadProfileSettings(IProfile& profile);
 // Writes all seven in table order; false if any write failed (all are tried).
 bool WriteProfileSettings(IProfile& profile, const Settings& settings);

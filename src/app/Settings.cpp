@@ -2,6 +2,6 @@
 
 #include "countdown/CountdownTexts.h"
 
-CTime Settings::Arrival() const {
+CTime ArrivalFields::Arrival() const {
     return ArrivalMoment(nYear, nMonth, nDay, nHour, nMinute);
 }

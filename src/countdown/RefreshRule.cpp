@@ -2,6 +2,20 @@
 
 #include "countdown/CountdownTexts.h"
 
+namespace {
+
+// The reading of the span each field shows, in CountdownField order.
+constexpr std::int64_t (CTimeSpan::*kFieldValues[kCountdownFieldCount])() const = {
+    &CTimeSpan::GetDays,        &CTimeSpan::GetHours,      &CTimeSpan::GetMinutes,
+    &CTimeSpan::GetSeconds,     &CTimeSpan::GetTotalHours, &CTimeSpan::GetTotalMinutes,
+    &CTimeSpan::GetTotalSeconds};
+
+std::int64_t ValueOf(CountdownField field, const CTimeSpan& span) {
+    return (span.*kFieldValues[static_cast<std::size_t>(field)])();
+}
+
+}  // namespace
+
 void CountdownRefresh::WriteIfDue(RefreshPlan& plan, CountdownField field, std::int64_t nValue,
                                   bool bAll) {
     std::optional<std::int64_t>& lastWritten = m_lastWritten[static_cast<std::size_t>(field)];
@@ -12,15 +26,12 @@ void CountdownRefresh::WriteIfDue(RefreshPlan& plan, CountdownField field, std::
 }
 
 RefreshPlan CountdownRefresh::Plan(RefreshMode mode, const CTimeSpan& span) {
+    using F = CountdownField;
+    static constexpr F kTimerOrder[] = {F::Seconds, F::TotalSeconds, F::Minutes, F::TotalMinutes,
+                                        F::Hours,   F::TotalHours,   F::Days};
     const bool bAll = mode == RefreshMode::All;
     RefreshPlan plan;
-    WriteIfDue(plan, CountdownField::Seconds, span.GetSeconds(), bAll);
-    WriteIfDue(plan, CountdownField::TotalSeconds, span.GetTotalSeconds(), bAll);
-    WriteIfDue(plan, CountdownField::Minutes, span.GetMinutes(), bAll);
-    WriteIfDue(plan, CountdownField::TotalMinutes, span.GetTotalMinutes(), bAll);
-    WriteIfDue(plan, CountdownField::Hours, span.GetHours(), bAll);
-    WriteIfDue(plan, CountdownField::TotalHours, span.GetTotalHours(), bAll);
-    WriteIfDue(plan, CountdownField::Days, span.GetDays(), bAll);
+    for (const F field : kTimerOrder) WriteIfDue(plan, field, ValueOf(field, span), bAll);
 
     const std::array<std::int64_t, 3> caption{span.GetDays(), span.GetHours(), span.GetMinutes()};
     if (bAll || m_lastCaption != caption) {
@@ -32,13 +43,11 @@ RefreshPlan CountdownRefresh::Plan(RefreshMode mode, const CTimeSpan& span) {
 
 RefreshPlan CountdownRefresh::PlanInitial(const CTimeSpan& span) {
     RefreshPlan plan;
-    WriteIfDue(plan, CountdownField::Days, span.GetDays(), true);
-    WriteIfDue(plan, CountdownField::Hours, span.GetHours(), true);
-    WriteIfDue(plan, CountdownField::Minutes, span.GetMinutes(), true);
-    WriteIfDue(plan, CountdownField::Seconds, span.GetSeconds(), true);
-    WriteIfDue(plan, CountdownField::TotalHours, span.GetTotalHours(), true);
-    WriteIfDue(plan, CountdownField::TotalMinutes, span.GetTotalMinutes(), true);
-    WriteIfDue(plan, CountdownField::TotalSeconds, span.GetTotalSeconds(), true);
+    // CountdownField order: days, hours, minutes, seconds, then the totals.
+    for (std::size_t i = 0; i < kCountdownFieldCount; ++i) {
+        const auto field = static_cast<CountdownField>(i);
+        WriteIfDue(plan, field, ValueOf(field, span), true);
+    }
     plan.bCaption = true;
     m_lastCaption = {span.GetDays(), span.GetHours(), span.GetMinutes()};
     return plan;

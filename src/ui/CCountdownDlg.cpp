@@ -30,25 +30,13 @@ namespace {
 
 using C = ControlTemplate;
 
-// The control that shows each countdown field.
+// The control that shows each countdown field, in CountdownField order.
+constexpr int kFieldControls[kCountdownFieldCount] = {
+    IDC_DAYS,        IDC_HOURS,         IDC_MINUTES,      IDC_SECONDS,
+    IDC_TOTAL_HOURS, IDC_TOTAL_MINUTES, IDC_TOTAL_SECONDS};
+
 int ControlOf(CountdownField field) {
-    switch (field) {
-        case CountdownField::Days:
-            return IDC_DAYS;
-        case CountdownField::Hours:
-            return IDC_HOURS;
-        case CountdownField::Minutes:
-            return IDC_MINUTES;
-        case CountdownField::Seconds:
-            return IDC_SECONDS;
-        case CountdownField::TotalHours:
-            return IDC_TOTAL_HOURS;
-        case CountdownField::TotalMinutes:
-            return IDC_TOTAL_MINUTES;
-        case CountdownField::TotalSeconds:
-            return IDC_TOTAL_SECONDS;
-    }
-    return IDC_SECONDS;
+    return kFieldControls[static_cast<std::size_t>(field)];
 }
 // The window's controls in template order, which is also the tab order.
 const ControlTemplate kMainControls[] = {
@@ -295,10 +283,7 @@ void CCountdownDlg::OnTimer() {
 // One notification per arrival: when the countdown reaches zero, or when a
 // start or a wake from sleep finds the arrival passed since the last look.
 void CCountdownDlg::CheckArrivalAlert() {
-    const Settings& settings = m_app.m_settings;
-    if (m_alert.CheckOnTick(
-            {settings.nYear, settings.nMonth, settings.nDay, settings.nHour, settings.nMinute},
-            CTime::GetCurrentTime(m_clock)))
+    if (m_alert.CheckOnTick(m_app.m_settings, CTime::GetCurrentTime(m_clock)))
         m_pTray->Notify(QStringLiteral("Brisaloo"), QStringLiteral("Brisaloo: you have arrived!"));
 }
 
