@@ -14,7 +14,7 @@ function(brisaloo_check_core_is_plain target)
     endif()
   endforeach()
   # Headers next to the sources are checked too.
-  file(GLOB_RECURSE headers ${source_dir}/countdown/*.h ${source_dir}/trivia/*.h
+  file(GLOB_RECURSE headers ${source_dir}/files/*.h ${source_dir}/countdown/*.h ${source_dir}/trivia/*.h
        ${source_dir}/notes/*.h ${source_dir}/app/*.h)
   foreach(header IN LISTS headers)
     file(STRINGS "${header}" qt_includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")

@@ -14,7 +14,6 @@ include(GNUInstallDirs)
 
 set(BRISALOO_APP_ID io.github.brisaloo.Brisaloo)
 set(BRISALOO_RES_DIR ${PROJECT_SOURCE_DIR}/res)
-set(BRISALOO_ICON_SIZES 16 32 48 64 128 256)
 
 install(TARGETS brisaloo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET brisaloo-trivia)

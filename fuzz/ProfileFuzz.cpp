@@ -16,7 +16,6 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "app/CCountdownApp.h"
 #include "app/IniText.h"
 #include "app/ProfileSettings.h"
 #include "ui/QSettingsProfile.h"
@@ -47,8 +46,9 @@ std::optional<int> ReferenceInt(std::string_view text) {
     return static_cast<int>(nValue);
 }
 
-int SettingOf(const CCountdownApp& app, std::size_t i) {
-    return app.*kProfileSettings[i].pMember;
+// What setting i wrote as nValue reads back as: a flag as 0 or 1.
+int ReadBackOf(std::size_t i, int nValue) {
+    return kProfileSettings[i].pFlag ? (nValue != 0 ? 1 : 0) : nValue;
 }
 
 // QSettings keeps the files it has read in a cache and reads one again only
@@ -64,10 +64,10 @@ void StampFile(const std::string& strPath) {
 
 void CheckReadsBack(const QString& strIni, std::size_t nSalt) {
     QSettingsProfile profile(strIni);
-    CCountdownApp app(profile);
-    ReadProfileSettings(profile, app);
+    const Settings settings = ReadProfileSettings(profile);
     for (std::size_t i = 0; i < kProfileSettings.size(); ++i)
-        FUZZ_CHECK(SettingOf(app, i) == static_cast<int>(i * 1000003 + nSalt));
+        FUZZ_CHECK(kProfileSettings[i].Get(settings) ==
+                   ReadBackOf(i, static_cast<int>(i * 1000003 + nSalt)));
 }
 
 void CheckIniFile(std::string_view bytes) {
@@ -78,12 +78,11 @@ void CheckIniFile(std::string_view bytes) {
     StampFile(strPath);
     {
         QSettingsProfile profile(strIni);
-        CCountdownApp app(profile);
-        ReadProfileSettings(profile, app);
+        Settings settings = ReadProfileSettings(profile);
         // Setup writes its seven values over whatever the file held...
         for (std::size_t i = 0; i < kProfileSettings.size(); ++i)
-            app.*kProfileSettings[i].pMember = static_cast<int>(i * 1000003 + bytes.size());
-        FUZZ_CHECK(WriteProfileSettings(profile, app));
+            kProfileSettings[i].Set(settings, static_cast<int>(i * 1000003 + bytes.size()));
+        FUZZ_CHECK(WriteProfileSettings(profile, settings));
         // ... reads them back in this run ...
         CheckReadsBack(strIni, bytes.size());
     }

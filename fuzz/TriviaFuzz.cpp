@@ -121,7 +121,7 @@ void CheckLoad(std::string_view stored, const std::vector<std::string_view>& lin
     LandingRandom random(static_cast<int>(nKept));
     const FixedClock clock(static_cast<std::int64_t>(stored.size()));
     TriviaRotation rotation(*table, view, random, clock, 1);
-    rotation.ShowTrivia("all");
+    rotation.ShowTrivia(TriviaMode::Pick);
     if (nKept == 0) FUZZ_CHECK(view.m_strQuestion == kNoTriviaText);
     rotation.Tick();
     FUZZ_CHECK(view.m_strAnswer == rotation.Answer());

@@ -13,6 +13,7 @@
 #include "app/CCountdownApp.h"
 #include "app/CommandLine.h"
 #include "countdown/Clock.h"
+#include "files/FileIo.h"
 #include "ui/AppIcon.h"
 #include "ui/CCountdownDlg.h"
 #include "ui/CommandLineOptions.h"

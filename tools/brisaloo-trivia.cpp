@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/AtomicFile.h"
+#include "files/FileIo.h"
 #include "trivia/TriviaCheck.h"
 #include "trivia/TriviaCodec.h"
 #include "trivia/TriviaTable.h"
@@ -25,8 +27,11 @@ void PrintHelp() {
     std::printf(
         "Usage: %s COMMAND ARGUMENTS\n"
         "\n"
-        "Makes and checks triv.dat, the trivia file Brisaloo reads from the directory\n"
-        "of its program.\n"
+        "Makes and checks triv.dat, the trivia file Brisaloo reads. Brisaloo takes the\n"
+        "first triv.dat it finds: in its data folder (the --data-dir folder, or\n"
+        "$XDG_DATA_HOME/brisaloo for an installed copy), beside the program, then in\n"
+        "share/brisaloo under the program's prefix (/usr/share/brisaloo for\n"
+        "/usr/bin/brisaloo).\n"
         "\n"
         "Commands:\n"
         "  pack IN.txt OUT.dat    scramble a plain trivia text into a trivia file\n"
@@ -72,40 +77,20 @@ int UsageError(const std::string& strMessage) {
     return Fail(strMessage + " (see " + kTool + " --help)");
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& strPath, std::string& strError) {
-    std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
-    if (!pFile) {
-        strError = "cannot read " + strPath + ": " + std::strerror(errno);
-        return std::nullopt;
-    }
+// The whole file, or nullopt with the reason in strError.
+std::optional<std::string> ReadInput(const std::string& strPath, std::string& strError) {
     std::string strBytes;
-    char buffer[64 * 1024];
-    std::size_t nRead = 0;
-    while ((nRead = std::fread(buffer, 1, sizeof buffer, pFile)) > 0)
-        strBytes.append(buffer, nRead);
-    const bool bFailed = std::ferror(pFile) != 0;
-    const int nError = errno;
-    std::fclose(pFile);
-    if (bFailed) {
-        strError = "cannot read " + strPath + ": " + std::strerror(nError);
+    if (!ReadWholeFile(strPath, strBytes)) {
+        strError = "cannot read " + strPath + ": " + std::strerror(errno);
         return std::nullopt;
     }
     return strBytes;
 }
 
-bool WriteWholeFile(const std::string& strPath, std::string_view bytes, std::string& strError) {
-    std::FILE* pFile = std::fopen(strPath.c_str(), "wb");
-    if (!pFile) {
-        strError = "cannot write " + strPath + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool bWritten = std::fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
-    int nError = errno;
-    const bool bClosed = std::fclose(pFile) == 0;
-    if (bWritten && !bClosed) nError = errno;
-    if (!bWritten || !bClosed) {
-        std::remove(strPath.c_str());
-        strError = "cannot write " + strPath + ": " + std::strerror(nError);
+// Writes OUT whole or not at all: an old OUT stays as it was on failure.
+bool WriteOutput(const std::string& strPath, std::string_view bytes, std::string& strError) {
+    if (auto error = ReplaceFileAtomically(strPath, bytes, SystemFileOps(), 0644)) {
+        strError = "cannot write " + strPath + ": " + *error;
         return false;
     }
     return true;
@@ -113,16 +98,16 @@ bool WriteWholeFile(const std::string& strPath, std::string_view bytes, std::str
 
 int Convert(const std::string& strIn, const std::string& strOut, bool bPack) {
     std::string strError;
-    const std::optional<std::string> bytes = ReadWholeFile(strIn, strError);
+    const std::optional<std::string> bytes = ReadInput(strIn, strError);
     if (!bytes) return Fail(strError);
     const std::string strConverted = bPack ? PackTrivia(*bytes) : UnpackTrivia(*bytes);
-    if (!WriteWholeFile(strOut, strConverted, strError)) return Fail(strError);
+    if (!WriteOutput(strOut, strConverted, strError)) return Fail(strError);
     return kExitOk;
 }
 
 int Check(const std::string& strPath) {
     std::string strError;
-    const std::optional<std::string> bytes = ReadWholeFile(strPath, strError);
+    const std::optional<std::string> bytes = ReadInput(strPath, strError);
     if (!bytes) return Fail(strError);
     const bool bPacked = LooksPacked(*bytes);
     const std::string strPlain = bPacked ? UnpackTrivia(*bytes) : *bytes;

@@ -10,7 +10,9 @@ if ! command -v rsvg-convert >/dev/null 2>&1; then
   exit 1
 fi
 
-for size in 16 32 48 64 128 256; do
+# The sizes are the one list in CMakeLists.txt (BRISALOO_ICON_SIZES).
+sizes=$(sed -n 's/^set(BRISALOO_ICON_SIZES \(.*\))$/\1/p' ../../CMakeLists.txt)
+for size in $sizes; do
   dir="hicolor/${size}x${size}/apps"
   mkdir -p "$dir"
   rsvg-convert --width "$size" --height "$size" --format png \

@@ -39,7 +39,7 @@ public:
 
     void Tick() {
         const CTimeSpan span = Span();
-        const RefreshPlan plan = m_refresh.Plan("NOTALL", span);
+        const RefreshPlan plan = m_refresh.Plan(RefreshMode::ChangedOnly, span);
         for (const FieldWrite& write : plan) m_nSink += write.nValue;
         const std::string& strArrival = m_refresh.ArrivalText(m_arrival);
         if (m_refresh.ArrivalTextDue(strArrival, false)) m_nSink += strArrival.size();
@@ -128,7 +128,8 @@ void BM_RefreshPlanOnly(benchmark::State& state) {
     CountdownRefresh refresh;
     std::int64_t nSeconds = 17'000'000;
     refresh.PlanInitial(CTimeSpan(nSeconds));
-    for (auto _ : state) benchmark::DoNotOptimize(refresh.Plan("NOTALL", CTimeSpan(--nSeconds)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(refresh.Plan(RefreshMode::ChangedOnly, CTimeSpan(--nSeconds)));
 }
 BENCHMARK(BM_RefreshPlanOnly);
 

@@ -122,7 +122,7 @@ void PickBench(benchmark::State& state, int nEntries) {
     TriviaRotation rotation(*table, view, random, clock, 30);
     for (auto _ : state) {
         clock.Advance(1);
-        rotation.ShowTrivia("all");
+        rotation.ShowTrivia(TriviaMode::Pick);
     }
 }
 

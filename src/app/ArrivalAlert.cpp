@@ -10,8 +10,8 @@
 #include "app/Profile.h"
 #include "app/ProfileSettings.h"
 #include "countdown/CountdownTexts.h"
-#include "notes/AtomicFile.h"
-#include "notes/NotesFile.h"
+#include "files/AtomicFile.h"
+#include "files/FileIo.h"
 
 namespace {
 
@@ -82,10 +82,8 @@ void ArrivalAlert::Store(int nArmed) {
     if (m_strStatePath.empty()) {
         error = "no folder for it is known";
     } else {
-        const auto nSlash = m_strStatePath.rfind('/');
         std::string strDirError;
-        if (nSlash != std::string::npos && nSlash > 0 &&
-            !EnsureDirectory(m_strStatePath.substr(0, nSlash), strDirError))
+        if (!EnsureDirectory(DirectoryOf(m_strStatePath), strDirError))
             error = strDirError;
         else
             error = ReplaceFileAtomically(m_strStatePath,

@@ -4,18 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "app/Settings.h"
 #include "countdown/CTime.h"
 
 class IProfile;
-
-// The five arrival fields, as the profile and Setup hold them.
-struct ArrivalFields {
-    int nYear = 2000;
-    int nMonth = 1;
-    int nDay = 1;
-    int nHour = 0;
-    int nMinute = 1;
-};
 
 // Decides when to show the one "you have arrived" notification.
 //

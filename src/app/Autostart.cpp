@@ -1,6 +1,5 @@
 #include "app/Autostart.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,13 +10,10 @@
 #include "app/CommandLine.h"
 #include "app/DataLocation.h"
 #include "app/PathText.h"
+#include "files/AtomicFile.h"
+#include "files/FileIo.h"
 
 namespace {
-
-std::string ParentOf(const std::string& strPath) {
-    const auto separator = strPath.rfind('/');
-    return separator == 0 ? "/" : strPath.substr(0, separator);
-}
 
 std::string SystemError(const std::string& strWhat, const std::string& strPath) {
     return strWhat + " " + strPath + ": " + std::strerror(errno);
@@ -44,17 +40,6 @@ std::optional<std::string> ExecArgument(const std::string& strArg) {
         strValue += c;
     }
     return strValue;
-}
-
-bool WriteAll(int fd, const std::string& strText) {
-    std::size_t written = 0;
-    while (written < strText.size()) {
-        const ssize_t n = ::write(fd, strText.data() + written, strText.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -95,27 +80,12 @@ std::string AutostartEntryPath(const std::string& strConfigHome) {
 }
 
 bool WriteAutostartEntry(const std::string& strConfigHome, const std::string& strText,
-                         std::string& strError) {
+                         std::string& strError, IFileOps& ops) {
     const std::string strPath = AutostartEntryPath(strConfigHome);
-    if (!EnsureDirectory(ParentOf(strPath), strError)) return false;
+    if (!EnsureDirectory(DirectoryOf(strPath), strError)) return false;
 
-    std::string strTemp = strPath + ".XXXXXX";
-    const int fd = ::mkstemp(strTemp.data());
-    if (fd < 0) {
-        strError = SystemError("Could not write", strPath);
-        return false;
-    }
-    const bool bWritten = ::fchmod(fd, 0644) == 0 && WriteAll(fd, strText) && ::fsync(fd) == 0;
-    const int nWriteErrno = errno;
-    if (::close(fd) != 0 || !bWritten) {
-        if (!bWritten) errno = nWriteErrno;
-        strError = SystemError("Could not write", strPath);
-        ::unlink(strTemp.c_str());
-        return false;
-    }
-    if (::rename(strTemp.c_str(), strPath.c_str()) != 0) {
-        strError = SystemError("Could not write", strPath);
-        ::unlink(strTemp.c_str());
+    if (auto error = ReplaceFileAtomically(strPath, strText, ops, 0644)) {
+        strError = "Could not write " + strPath + ": " + *error;
         return false;
     }
     return true;

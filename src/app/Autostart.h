@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "files/FileOps.h"
+
 // The user's XDG autostart entry, <config home>/autostart/brisaloo.desktop,
 // which starts Brisaloo hidden in the tray when the user logs in.
 
@@ -20,10 +22,10 @@ std::string ConfigHome(const std::string& strXdgConfigHome, const std::string& s
 // <config home>/autostart/brisaloo.desktop
 std::string AutostartEntryPath(const std::string& strConfigHome);
 
-// Writes the entry whole or not at all (a temporary file renamed over it),
-// creating the autostart folder when needed.
+// Writes the entry whole or not at all (ReplaceFileAtomically; a new entry
+// gets 0644), creating the autostart folder when needed.
 bool WriteAutostartEntry(const std::string& strConfigHome, const std::string& strText,
-                         std::string& strError);
+                         std::string& strError, IFileOps& ops = SystemFileOps());
 // Removes the entry; an entry that is not there is no error.
 bool RemoveAutostartEntry(const std::string& strConfigHome, std::string& strError);
 

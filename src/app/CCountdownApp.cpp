@@ -2,18 +2,9 @@
 
 #include "app/Profile.h"
 #include "app/ProfileSettings.h"
+#include "files/FileIo.h"
 
 CCountdownApp::CCountdownApp(IProfile& profile) : m_profile(profile) {}
-
-std::string DirectoryOf(const std::string& strPath) {
-    const auto separator = strPath.rfind('/');
-    if (separator == std::string::npos) return strPath;
-    return strPath.substr(0, separator);
-}
-
-std::string PathInDirectory(const std::string& strDir, const char* pszName) {
-    return strDir + '/' + pszName;
-}
 
 void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_notes.m_nLastNote = -1;
@@ -27,17 +18,19 @@ void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_strTrivTmpPath = location.strTrivTmpPath;
     m_strStatePath = location.strStatePath;
     m_strPrivateTmpDir = location.strPrivateTmpDir;
-    ReadProfileSettings(m_profile, *this);
+    m_settings = ReadProfileSettings(m_profile);
 }
 
 NotesResult CCountdownApp::LoadNotes() { return LoadNotesFile(m_strNotesPath, m_notes); }
 
-NotesResult CCountdownApp::SaveNotes() { return SaveNotesFile(m_strNotesPath, m_notes); }
+NotesResult CCountdownApp::SaveNotes(const AskConsent& ask) {
+    return SaveNotesAsking(m_strNotesPath, m_notes, ask);
+}
 
 bool CCountdownApp::InitInstance(const StartupOptions& options,
                                  const MainWindowFactory& makeMainWindow) {
-    // The sockets layer is not started: nothing in the program uses the
-    // network, and on this platform there is nothing to initialise.
+    // No sockets layer to start: the single-instance guard's local socket
+    // (ui/SingleInstanceGuard) needs no initialisation on this platform.
     LoadPathsAndSettings(options);
 
     std::unique_ptr<IMainWindow> mainWindow = makeMainWindow(*this);

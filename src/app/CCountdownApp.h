@@ -5,6 +5,8 @@
 
 #include "app/DataLocation.h"
 #include "app/MainWindow.h"
+#include "app/Settings.h"
+#include "notes/NoteOperations.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesStore.h"
 
@@ -32,15 +34,17 @@ public:
     // false: when it returns, the program is over.
     bool InitInstance(const StartupOptions& options, const MainWindowFactory& makeMainWindow);
 
-    // Paths and settings without running a window (start-up's steps 4 to 7).
+    // Paths and settings without running a window.
     void LoadPathsAndSettings(const StartupOptions& options);
 
     IProfile& Profile() { return m_profile; }
 
     // notes.dat at m_strNotesPath into m_notes, and back. The result says what
     // to tell the user; a failed save leaves the notes in memory as they are.
+    // A file that could not be read is replaced only if ask says yes
+    // (SaveNotesAsking).
     NotesResult LoadNotes();
-    NotesResult SaveNotes();
+    NotesResult SaveNotes(const AskConsent& ask = {});
 
     std::string m_strExeDir;
     std::string m_strNotesPath;
@@ -50,22 +54,11 @@ public:
     std::string m_strPrivateTmpDir;  // triv.tmp's place when its own folder is read-only
     NotesStore m_notes;
 
-    int m_nYear = 0;
-    int m_nMonth = 0;
-    int m_nDay = 0;
-    int m_nHour = 0;
-    int m_nMinute = 0;
-    int m_nTrivTime = 0;
-    int m_bHideStart = 0;
+    // The settings the program runs by; the only copy that outlives a dialog.
+    Settings m_settings;
 
     IMainWindow* m_pMainWnd = nullptr;
 
 private:
     IProfile& m_profile;
 };
-
-// The directory part of a path, without the trailing separator: "/opt/b/brisaloo"
-// gives "/opt/b", and a program in the root directory gives "".
-std::string DirectoryOf(const std::string& strPath);
-// A file in a directory, one separator between them.
-std::string PathInDirectory(const std::string& strDir, const char* pszName);

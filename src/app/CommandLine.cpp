@@ -4,10 +4,8 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <ostream>
 
-#include "app/CCountdownApp.h"
 #include "app/ProfileSettings.h"
 #include "countdown/CTime.h"
 #include "countdown/Clock.h"
@@ -111,12 +109,8 @@ StatusText FormatStatusTemplate(std::string_view strTemplate, const CTimeSpan& s
 int PrintCountdown(IProfile& profile, const IClock& clock,
                    const std::optional<std::string>& strTemplate, std::ostream& out,
                    std::ostream& err) {
-    // On the heap: the application object carries the whole notes table.
-    const auto app = std::make_unique<CCountdownApp>(profile);
-    ReadProfileSettings(profile, *app);
-    const CTimeSpan span =
-        ArrivalMoment(app->m_nYear, app->m_nMonth, app->m_nDay, app->m_nHour, app->m_nMinute) -
-        CTime::GetCurrentTime(clock);
+    const Settings settings = ReadProfileSettings(profile);
+    const CTimeSpan span = settings.Arrival() - CTime::GetCurrentTime(clock);
     if (!strTemplate) {
         out << FormatClipboard(span) << '\n';
         return kExitOk;

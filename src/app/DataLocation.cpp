@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/PathText.h"
+#include "files/FileIo.h"
 
 namespace {
 
@@ -15,15 +16,8 @@ std::string Join(const std::string& strDir, const char* pszName) {
     return strDir + '/' + pszName;
 }
 
-// "/usr/bin" gives "/usr"; a program in the root directory ("") gives "".
-std::string ParentOf(const std::string& strDir) {
-    const auto separator = strDir.rfind('/');
-    if (separator == std::string::npos) return strDir.empty() ? strDir : strDir + "/..";
-    return strDir.substr(0, separator);
-}
-
 std::string BundledTriviaPath(const std::string& strExeDir) {
-    return Join(ParentOf(strExeDir), "share/brisaloo/triv.dat");
+    return Join(DirectoryOf(strExeDir), "share/brisaloo/triv.dat");
 }
 
 // Notes and triv.tmp in strNotesDir. A triv.dat there wins (the user's own
@@ -130,21 +124,3 @@ DataLocation LocateDataFilesForThisProcess(const std::string& strExeDir,
     return location;
 }
 
-bool EnsureDirectory(const std::string& strDir, std::string& strError) {
-    // Each missing level is made private to the user, as data directories
-    // should be; existing ones are left as they are.
-    for (std::size_t end = 1; end <= strDir.size(); ++end) {
-        if (end != strDir.size() && strDir[end] != '/') continue;
-        const std::string strPrefix = strDir.substr(0, end);
-        if (::mkdir(strPrefix.c_str(), 0700) != 0 && errno != EEXIST) {
-            strError = "Could not create the folder " + strPrefix + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    struct stat info {};
-    if (::stat(strDir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        strError = "Could not create the folder " + strDir + ": a file of that name is in the way";
-        return false;
-    }
-    return true;
-}

@@ -70,6 +70,3 @@ std::string RuntimeDirectory();
 // executable's directory for writing and files for existence.
 DataLocation LocateDataFilesForThisProcess(const std::string& strExeDir,
                                            const std::optional<std::string>& strDataDir);
-
-// Creates a directory and its parents; true when it exists afterwards.
-bool EnsureDirectory(const std::string& strDir, std::string& strError);

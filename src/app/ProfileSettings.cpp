@@ -4,30 +4,42 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/CCountdownApp.h"
 #include "app/Profile.h"
 
 const std::array<ProfileSetting, 7> kProfileSettings{{
-    {"DESTINATION", "YEAR", 2000, &CCountdownApp::m_nYear},
-    {"DESTINATION", "MONTH", 1, &CCountdownApp::m_nMonth},
-    {"DESTINATION", "DAY", 1, &CCountdownApp::m_nDay},
-    {"DESTINATION", "HOUR", 0, &CCountdownApp::m_nHour},
-    {"DESTINATION", "MINUTE", 1, &CCountdownApp::m_nMinute},
-    {"SETTINGS", "TRIVTIME", 30, &CCountdownApp::m_nTrivTime},
-    {"SETTINGS", "HIDESTART", 0, &CCountdownApp::m_bHideStart},
+    {"DESTINATION", "YEAR", &Settings::nYear, nullptr},
+    {"DESTINATION", "MONTH", &Settings::nMonth, nullptr},
+    {"DESTINATION", "DAY", &Settings::nDay, nullptr},
+    {"DESTINATION", "HOUR", &Settings::nHour, nullptr},
+    {"DESTINATION", "MINUTE", &Settings::nMinute, nullptr},
+    {"SETTINGS", "TRIVTIME", &Settings::nTrivTime, nullptr},
+    {"SETTINGS", "HIDESTART", nullptr, &Settings::bHideStart},
 }};
 
-void ReadProfileSettings(IProfile& profile, CCountdownApp& app) {
-    for (const auto& setting : kProfileSettings)
-        app.*setting.pMember =
-            profile.GetProfileInt(setting.pszSection, setting.pszKey, setting.nDefault);
+int ProfileSetting::Get(const Settings& settings) const {
+    return pNumber ? settings.*pNumber : (settings.*pFlag ? 1 : 0);
 }
 
-bool WriteProfileSettings(IProfile& profile, const CCountdownApp& app) {
+void ProfileSetting::Set(Settings& settings, int nValue) const {
+    if (pNumber)
+        settings.*pNumber = nValue;
+    else
+        settings.*pFlag = nValue != 0;
+}
+
+Settings ReadProfileSettings(IProfile& profile) {
+    Settings settings;
+    for (const auto& setting : kProfileSettings)
+        setting.Set(settings, profile.GetProfileInt(setting.pszSection, setting.pszKey,
+                                                    setting.Get(settings)));
+    return settings;
+}
+
+bool WriteProfileSettings(IProfile& profile, const Settings& settings) {
     bool bAllWritten = true;
     for (const auto& setting : kProfileSettings)
         bAllWritten &=
-            profile.WriteProfileInt(setting.pszSection, setting.pszKey, app.*setting.pMember);
+            profile.WriteProfileInt(setting.pszSection, setting.pszKey, setting.Get(settings));
     return bAllWritten;
 }
 

@@ -4,24 +4,29 @@
 #include <optional>
 #include <string_view>
 
-class CCountdownApp;
+#include "app/Settings.h"
+
 class IProfile;
 
-// One profile setting: where it lives, its default, and the member it fills.
+// One profile setting: where it lives and the member it fills (a number, or a
+// flag stored as 0 or 1). Its default is that member of Settings{}.
 struct ProfileSetting {
     const char* pszSection;
     const char* pszKey;
-    int nDefault;
-    int CCountdownApp::*pMember;
+    int Settings::*pNumber;
+    bool Settings::*pFlag;
+
+    int Get(const Settings& settings) const;
+    void Set(Settings& settings, int nValue) const;
 };
 
 // The seven settings in the order they are read at start-up and written by Setup.
 extern const std::array<ProfileSetting, 7> kProfileSettings;
 
-// Reads every setting into the application object, defaults for what is absent.
-void ReadProfileSettings(IProfile& profile, CCountdownApp& app);
+// Reads every setting; what is absent or not a number keeps Settings{}'s value.
+Settings ReadProfileSettings(IProfile& profile);
 // Writes all seven in table order; false if any write failed (all are tried).
-bool WriteProfileSettings(IProfile& profile, const CCountdownApp& app);
+bool WriteProfileSettings(IProfile& profile, const Settings& settings);
 
 // A stored profile value as a 32-bit integer: optional sign, decimal digits,
 // surrounding blanks allowed. Anything else (empty, letters, out of range) is

@@ -1,28 +1,37 @@
 #include "countdown/RefreshRule.h"
 
-#include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
 
-bool IsFullRefresh(std::string_view strMode) { return strMode == "ALL"; }
+namespace {
 
-void CountdownRefresh::WriteIfDue(RefreshPlan& plan, Slot slot, int nId, std::int64_t nValue,
+// The reading of the span each field shows, in CountdownField order.
+constexpr std::int64_t (CTimeSpan::*kFieldValues[kCountdownFieldCount])() const = {
+    &CTimeSpan::GetDays,        &CTimeSpan::GetHours,      &CTimeSpan::GetMinutes,
+    &CTimeSpan::GetSeconds,     &CTimeSpan::GetTotalHours, &CTimeSpan::GetTotalMinutes,
+    &CTimeSpan::GetTotalSeconds};
+
+std::int64_t ValueOf(CountdownField field, const CTimeSpan& span) {
+    return (span.*kFieldValues[static_cast<std::size_t>(field)])();
+}
+
+}  // namespace
+
+void CountdownRefresh::WriteIfDue(RefreshPlan& plan, CountdownField field, std::int64_t nValue,
                                   bool bAll) {
-    if (bAll || m_lastWritten[slot] != nValue) {
-        plan.Add(nId, nValue);
-        m_lastWritten[slot] = nValue;
+    std::optional<std::int64_t>& lastWritten = m_lastWritten[static_cast<std::size_t>(field)];
+    if (bAll || lastWritten != nValue) {
+        plan.Add(field, nValue);
+        lastWritten = nValue;
     }
 }
 
-RefreshPlan CountdownRefresh::Plan(std::string_view strMode, const CTimeSpan& span) {
-    const bool bAll = IsFullRefresh(strMode);
+RefreshPlan CountdownRefresh::Plan(RefreshMode mode, const CTimeSpan& span) {
+    using F = CountdownField;
+    static constexpr F kTimerOrder[] = {F::Seconds, F::TotalSeconds, F::Minutes, F::TotalMinutes,
+                                        F::Hours,   F::TotalHours,   F::Days};
+    const bool bAll = mode == RefreshMode::All;
     RefreshPlan plan;
-    WriteIfDue(plan, Seconds, IDC_SECONDS, span.GetSeconds(), bAll);
-    WriteIfDue(plan, TotalSeconds, IDC_TOTAL_SECONDS, span.GetTotalSeconds(), bAll);
-    WriteIfDue(plan, Minutes, IDC_MINUTES, span.GetMinutes(), bAll);
-    WriteIfDue(plan, TotalMinutes, IDC_TOTAL_MINUTES, span.GetTotalMinutes(), bAll);
-    WriteIfDue(plan, Hours, IDC_HOURS, span.GetHours(), bAll);
-    WriteIfDue(plan, TotalHours, IDC_TOTAL_HOURS, span.GetTotalHours(), bAll);
-    WriteIfDue(plan, Days, IDC_DAYS, span.GetDays(), bAll);
+    for (const F field : kTimerOrder) WriteIfDue(plan, field, ValueOf(field, span), bAll);
 
     const std::array<std::int64_t, 3> caption{span.GetDays(), span.GetHours(), span.GetMinutes()};
     if (bAll || m_lastCaption != caption) {
@@ -34,13 +43,11 @@ RefreshPlan CountdownRefresh::Plan(std::string_view strMode, const CTimeSpan& sp
 
 RefreshPlan CountdownRefresh::PlanInitial(const CTimeSpan& span) {
     RefreshPlan plan;
-    WriteIfDue(plan, Days, IDC_DAYS, span.GetDays(), true);
-    WriteIfDue(plan, Hours, IDC_HOURS, span.GetHours(), true);
-    WriteIfDue(plan, Minutes, IDC_MINUTES, span.GetMinutes(), true);
-    WriteIfDue(plan, Seconds, IDC_SECONDS, span.GetSeconds(), true);
-    WriteIfDue(plan, TotalHours, IDC_TOTAL_HOURS, span.GetTotalHours(), true);
-    WriteIfDue(plan, TotalMinutes, IDC_TOTAL_MINUTES, span.GetTotalMinutes(), true);
-    WriteIfDue(plan, TotalSeconds, IDC_TOTAL_SECONDS, span.GetTotalSeconds(), true);
+    // CountdownField order: days, hours, minutes, seconds, then the totals.
+    for (std::size_t i = 0; i < kCountdownFieldCount; ++i) {
+        const auto field = static_cast<CountdownField>(i);
+        WriteIfDue(plan, field, ValueOf(field, span), true);
+    }
     plan.bCaption = true;
     m_lastCaption = {span.GetDays(), span.GetHours(), span.GetMinutes()};
     return plan;

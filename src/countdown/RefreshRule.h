@@ -5,25 +5,31 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "countdown/CTime.h"
 #include "countdown/CTimeSpan.h"
 
-// One countdown field to rewrite: the control and the signed value it shows.
+// The seven numbers of the countdown; the window maps each to its control.
+enum class CountdownField { Days, Hours, Minutes, Seconds, TotalHours, TotalMinutes, TotalSeconds };
+inline constexpr std::size_t kCountdownFieldCount = 7;
+
+// A timer refresh writes what changed; a full one (on Setup's OK) writes all.
+enum class RefreshMode { ChangedOnly, All };
+
+// One countdown field to rewrite: the field and the signed value it shows.
 struct FieldWrite {
-    int nId = 0;
+    CountdownField field = CountdownField::Days;
     std::int64_t nValue = 0;
     bool operator==(const FieldWrite&) const = default;
 };
 
 // What one refresh writes, in order. Fixed size: the 500 ms tick allocates nothing.
 struct RefreshPlan {
-    std::array<FieldWrite, 7> writes{};
+    std::array<FieldWrite, kCountdownFieldCount> writes{};
     std::size_t count = 0;
     bool bCaption = false;  // the window title and the tray tip are rewritten
 
-    void Add(int nId, std::int64_t nValue) { writes[count++] = {nId, nValue}; }
+    void Add(CountdownField field, std::int64_t nValue) { writes[count++] = {field, nValue}; }
     const FieldWrite* begin() const { return writes.data(); }
     const FieldWrite* end() const { return writes.data() + count; }
 };
@@ -37,8 +43,9 @@ struct RefreshPlan {
 // after a rollover second that no tick saw (a suspended laptop).
 class CountdownRefresh {
 public:
-    // "ALL" (compared exactly) writes everything; any other mode writes what changed.
-    RefreshPlan Plan(std::string_view strMode, const CTimeSpan& span);
+    // Seconds, total seconds, minutes, total minutes, hours, total hours,
+    // days: each when due, all of them for RefreshMode::All.
+    RefreshPlan Plan(RefreshMode mode, const CTimeSpan& span);
 
     // The first countdown of the window: all seven fields in the order days,
     // hours, minutes, seconds, total hours, total minutes, total seconds.
@@ -51,14 +58,11 @@ public:
     bool ArrivalTextDue(const std::string& strText, bool bAll);
 
 private:
-    enum Slot { Seconds, TotalSeconds, Minutes, TotalMinutes, Hours, TotalHours, Days, SlotCount };
-    void WriteIfDue(RefreshPlan& plan, Slot slot, int nId, std::int64_t nValue, bool bAll);
+    void WriteIfDue(RefreshPlan& plan, CountdownField field, std::int64_t nValue, bool bAll);
 
-    std::array<std::optional<std::int64_t>, SlotCount> m_lastWritten{};
+    std::array<std::optional<std::int64_t>, kCountdownFieldCount> m_lastWritten{};
     std::optional<std::array<std::int64_t, 3>> m_lastCaption;
     std::optional<CTime> m_arrivalFormatted;
     std::string m_strArrivalText;
     std::optional<std::string> m_lastArrivalWritten;
 };
-
-bool IsFullRefresh(std::string_view strMode);

@@ -1,13 +1,10 @@
 #include "notes/NotesFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
-#include "notes/AtomicFile.h"
+#include "files/AtomicFile.h"
+#include "files/FileIo.h"
 #include "notes/NotesFormat.h"
 
 namespace {
@@ -33,32 +30,6 @@ std::string FirstLineOf(const std::string& strRecord) {
 }
 
 }  // namespace
-
-bool ReadWholeFile(const std::string& strPath, std::string& bytes) {
-    bytes.clear();
-    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    // One allocation for the whole file: growing the string by doubling as
-    // 2 MB of notes arrive costs more at start-up than reading them.
-    struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(status.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t nRead = ::read(fd, buffer, sizeof buffer);
-        if (nRead == 0) break;
-        if (nRead < 0) {
-            if (errno == EINTR) continue;
-            const int nError = errno;
-            ::close(fd);
-            errno = nError;
-            return false;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(nRead));
-    }
-    ::close(fd);
-    return true;
-}
 
 NotesResult LoadNotesFile(const std::string& strPath, NotesStore& store) {
     Clear(store);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "notes/FileOps.h"
+#include "files/FileOps.h"
 #include "notes/NotesStore.h"
 
 // What a load or a save of notes.dat came to, with the words for the user.
@@ -27,6 +27,3 @@ NotesResult LoadNotesFile(const std::string& strPath, NotesStore& store);
 // failure the file is as it was.
 NotesResult SaveNotesFile(const std::string& strPath, const NotesStore& store,
                           IFileOps& ops = SystemFileOps());
-
-// Reads a whole file; false with errno set when it can't be read.
-bool ReadWholeFile(const std::string& strPath, std::string& bytes);

@@ -8,12 +8,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <utility>
 
+#include "files/FileIo.h"
 #include "trivia/TriviaCodec.h"
 
 namespace {
@@ -55,52 +55,6 @@ std::string Reason(int nError) {
     return std::strerror(nError);
 }
 
-bool WriteAll(int fd, const char* pData, std::size_t nSize) {
-    while (nSize > 0) {
-        const ssize_t nWritten = ::write(fd, pData, nSize);
-        if (nWritten < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        pData += nWritten;
-        nSize -= static_cast<std::size_t>(nWritten);
-    }
-    return true;
-}
-
-// The whole of a file, read without zero-filling the buffer first.
-struct FileBytes {
-    std::unique_ptr<char[]> pData;
-    std::size_t nSize = 0;
-    std::string_view View() const { return {pData.get(), nSize}; }
-};
-
-// Reads the file to its end. False with errno set on error.
-bool ReadAll(int fd, FileBytes& bytes) {
-    struct stat info {};
-    std::size_t nCapacity = kBlockSize;
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-        nCapacity = static_cast<std::size_t>(info.st_size) + 1;  // + 1 to see the end at once
-    }
-    bytes.pData = std::make_unique_for_overwrite<char[]>(nCapacity);
-    bytes.nSize = 0;
-    for (;;) {
-        if (bytes.nSize == nCapacity) {
-            nCapacity *= 2;
-            auto pGrown = std::make_unique_for_overwrite<char[]>(nCapacity);
-            std::memcpy(pGrown.get(), bytes.pData.get(), bytes.nSize);
-            bytes.pData = std::move(pGrown);
-        }
-        const ssize_t nRead = ::read(fd, bytes.pData.get() + bytes.nSize, nCapacity - bytes.nSize);
-        if (nRead < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (nRead == 0) return true;
-        bytes.nSize += static_cast<std::size_t>(nRead);
-    }
-}
-
 // Opens triv.dat for reading. A FIFO or device at that name must not hang the
 // start-up, so the open does not wait and anything but a regular file fails.
 // strReason says why when it fails.
@@ -122,10 +76,10 @@ FileHandle OpenStored(const std::string& strPath, std::string& strReason) {
 // Creates triv.tmp new and private. Whatever stood at that name is unlinked
 // first (a symlink goes, its target stays); if anything is still there the
 // exclusive create fails rather than write through it.
-FileHandle CreateTemporary(const std::string& strPath) {
-    ::unlink(strPath.c_str());
+FileHandle CreateTemporary(const std::string& strPath, IFileOps& ops) {
+    ops.Unlink(strPath.c_str());
     return FileHandle(
-        ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        ops.Open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
 }
 
 // A real directory of this user's that no one else may enter; not a link.
@@ -182,7 +136,7 @@ std::string WhatToDoAboutTheFile(const std::string& strPath) {
 // Copies triv.dat into triv.tmp, decoding block by block. An empty string on
 // success, else the message for the user.
 std::string DecodeInto(int fdStored, const std::string& strStoredPath, int fdTemp,
-                       const std::string& strTempPath) {
+                       const std::string& strTempPath, IFileOps& ops) {
     std::string strBlock(kBlockSize, '\0');
     for (;;) {
         const ssize_t nRead = ::read(fdStored, strBlock.data(), strBlock.size());
@@ -195,7 +149,7 @@ std::string DecodeInto(int fdStored, const std::string& strStoredPath, int fdTem
         if (nRead == 0) return {};
         const std::span<char> block(strBlock.data(), static_cast<std::size_t>(nRead));
         DecodeTriviaBytes(block);
-        if (!WriteAll(fdTemp, block.data(), block.size())) {
+        if (!WriteAll(fdTemp, std::string_view(block.data(), block.size()), ops)) {
             const int nError = errno;
             return "The trivia could not be unpacked into " + strTempPath + ": " + Reason(nError) +
                    "." + kNothingShown;
@@ -206,7 +160,7 @@ std::string DecodeInto(int fdStored, const std::string& strStoredPath, int fdTem
 // Reads back the file just written, without following a link, and only if it
 // is the very file written: nothing may have been swapped in meanwhile. An
 // empty string on success, else the message for the user.
-std::string ReadBack(const std::string& strPath, const struct stat& written, FileBytes& text) {
+std::string ReadBack(const std::string& strPath, const struct stat& written, std::string& text) {
     const std::string strFailed = "The unpacked trivia could not be read back from " + strPath;
     FileHandle file(::open(strPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
@@ -250,7 +204,7 @@ TriviaLoadResult LoadTrivia(const std::string& strDir, TriviaTable& table) {
 }
 
 TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string& strDataTempPath,
-                            TriviaTable& table, const std::string& strPrivateDir) {
+                            TriviaTable& table, const std::string& strPrivateDir, IFileOps& ops) {
     TriviaLoadResult result;
     ClearTable(table);
 
@@ -262,7 +216,7 @@ TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string&
         return result;
     }
     std::string strTempPath = strDataTempPath;
-    FileHandle temp = CreateTemporary(strTempPath);
+    FileHandle temp = CreateTemporary(strTempPath, ops);
     // A read-only data folder need not cost the trivia: the copy is made in a
     // folder of the user's own instead, with the same care.
     std::optional<PrivateFolder> privateFolder;
@@ -274,7 +228,7 @@ TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string&
             strReason += "; no private folder either: " + privateFolder->Failure();
         } else {
             strTempPath = privateFolder->Dir() + "/triv.tmp";
-            temp = CreateTemporary(strTempPath);
+            temp = CreateTemporary(strTempPath, ops);
             if (!temp.IsOpen()) {
                 const int nRetryError = errno;
                 strReason += "; " + strTempPath + ": " + Reason(nRetryError);
@@ -289,7 +243,7 @@ TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string&
         return result;
     }
 
-    std::string strError = DecodeInto(stored.Get(), strStoredPath, temp.Get(), strTempPath);
+    std::string strError = DecodeInto(stored.Get(), strStoredPath, temp.Get(), strTempPath, ops);
     struct stat written {};
     ::fstat(temp.Get(), &written);
     stored.Close();
@@ -298,15 +252,15 @@ TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string&
                    "." + kNothingShown;
     }
 
-    FileBytes text;
+    std::string text;
     if (strError.empty()) strError = ReadBack(strTempPath, written, text);
     if (strError.empty()) {
-        FillTable(text.View(), table, result);
+        FillTable(text, table, result);
     } else {
         result.messages.push_back(std::move(strError));
     }
 
-    if (::unlink(strTempPath.c_str()) != 0) {
+    if (ops.Unlink(strTempPath.c_str()) != 0) {
         const int nError = errno;
         if (nError != ENOENT) {
             result.messages.push_back("The temporary file " + strTempPath +

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "files/FileOps.h"
 #include "trivia/TriviaTable.h"
 
 // What the user is told when triv.dat or triv.tmp cannot be opened.
@@ -25,9 +26,11 @@ struct TriviaLoadResult {
 // if only this user can enter that, else in a new mkdtemp folder. A message
 // starts with kUnableToOpenFile when a file could not be opened; its next line
 // names the file and the reason, and what the user can do follows. The caller
-// restarts the rotation's counter.
+// restarts the rotation's counter. ops is the seam through which triv.tmp is
+// removed, created and written.
 TriviaLoadResult LoadTrivia(const std::string& strTrivPath, const std::string& strTmpPath,
-                            TriviaTable& table, const std::string& strPrivateDir = {});
+                            TriviaTable& table, const std::string& strPrivateDir = {},
+                            IFileOps& ops = SystemFileOps());
 
 // The same with strDir/triv.dat and strDir/triv.tmp.
 TriviaLoadResult LoadTrivia(const std::string& strDir, TriviaTable& table);

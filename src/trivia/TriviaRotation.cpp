@@ -29,9 +29,9 @@ TriviaRotation::TriviaRotation(const TriviaTable& table, ITriviaView& view, ITri
       m_clock(clock),
       m_nTrivTime(EffectiveInterval(nTrivTime)) {}
 
-void TriviaRotation::ShowTrivia(std::string_view strMode) {
+void TriviaRotation::ShowTrivia(TriviaMode mode) {
     if (m_bPaused) return;
-    if (strMode == "answer") {
+    if (mode == TriviaMode::Reveal) {
         m_view.SetAnswerText(m_strAnswer);
         return;
     }
@@ -79,9 +79,9 @@ void TriviaRotation::Pick() {
 
 void TriviaRotation::Tick() {
     const std::int64_t nTwice = 2 * static_cast<std::int64_t>(m_nTrivTime);
-    if (m_nTriviaTick == m_nTrivTime && m_bAnswerPending) ShowTrivia("answer");
+    if (m_nTriviaTick == m_nTrivTime && m_bAnswerPending) ShowTrivia(TriviaMode::Reveal);
     if (m_nTriviaTick == nTwice) {
-        ShowTrivia("all");
+        ShowTrivia(TriviaMode::Pick);
         m_nTriviaTick = 1;
     } else {
         ++m_nTriviaTick;

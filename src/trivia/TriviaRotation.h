@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "countdown/Clock.h"
 #include "trivia/TriviaRandom.h"
@@ -22,6 +21,13 @@ inline constexpr const char* kNoTriviaText = "No trivia loaded.";
 // "No usable trivia in FILE."
 std::string NoUsableTriviaText(const std::string& strPath);
 
+// The period of the window's timer: two ticks a second. The rotation counts
+// these ticks, so the interval in seconds holds only at this period.
+inline constexpr int kTickPeriodMs = 500;
+
+// What a trivia step shows: a new question, or the current one's answer.
+enum class TriviaMode { Pick, Reveal };
+
 // Rotates the entries of the table through the trivia square: a pick shows a
 // random entry's question with an empty answer box, the tick counter reveals
 // the answer half-way through each interval and picks anew at its end. Pause
@@ -32,9 +38,8 @@ public:
     TriviaRotation(const TriviaTable& table, ITriviaView& view, ITriviaRandom& random,
                    const IClock& clock, int nTrivTime);
 
-    // "answer" (compared exactly) reveals the current answer; anything else
-    // picks a new entry. Does nothing while paused.
-    void ShowTrivia(std::string_view strMode);
+    // Picks a new entry or reveals the current answer. Does nothing while paused.
+    void ShowTrivia(TriviaMode mode);
 
     // The trivia step of a 500 ms tick: reveal at T when an answer is pending,
     // pick at 2T and restart at 1, both decided on the counter before it moves.

@@ -8,7 +8,7 @@ QIcon BrisalooIcon() {
     // makes the linker keep it in every program that asks for the icon.
     Q_INIT_RESOURCE(brisaloo);
     QIcon icon;
-    for (const int nSize : {16, 32, 48, 64, 128, 256})
+    for (const int nSize : kIconSizes)
         icon.addFile(QStringLiteral(":/icons/brisaloo-%1.png").arg(nSize), QSize(nSize, nSize));
     return icon;
 }

@@ -2,6 +2,9 @@
 
 #include <QIcon>
 
-// The application icon with every size the program carries (16 to 256 px),
-// for the windows, the tray and the notifications.
+// The sizes of the icon's PNGs, from BRISALOO_ICON_SIZES in CMakeLists.txt.
+inline constexpr int kIconSizes[] = {BRISALOO_ICON_SIZES};
+
+// The application icon with every size the program carries, for the windows,
+// the tray and the notifications.
 QIcon BrisalooIcon();

@@ -9,10 +9,14 @@
 #include "ui/DialogUnits.h"
 
 namespace {
-const ControlTemplate kAboutControls[] = {
-    {-1, "IDC_ABOUT_TEXT", ControlTemplate::Label, "Brisaloo Version 1.5", 35, 5, 119, 8, nullptr},
-    {1, "IDOK", ControlTemplate::DefaultButton, "OK", 178, 7, 32, 14, nullptr},
-};
+
+// "Brisaloo Version 1.5" for a 1.5.0 build: major and minor of the version.
+const QByteArray& VersionText() {
+    static const QByteArray text =
+        "Brisaloo Version " + QByteArrayLiteral(BRISALOO_VERSION).split('.').mid(0, 2).join('.');
+    return text;
+}
+
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
@@ -24,7 +28,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setGeometry(iconRect);
     const int nSide = std::min(iconRect.width(), iconRect.height());
     icon->setPixmap(BrisalooIcon().pixmap(nSide, nSide));
-    for (const ControlTemplate& control : kAboutControls) {
+    const ControlTemplate aboutControls[] = {
+        {-1, "IDC_ABOUT_TEXT", ControlTemplate::Label, VersionText().constData(), 35, 5, 119, 8,
+         nullptr},
+        {1, "IDOK", ControlTemplate::DefaultButton, "OK", 178, 7, 32, 14, nullptr},
+    };
+    for (const ControlTemplate& control : aboutControls) {
         QWidget* widget = CreateControl(control, units, *this);
         if (auto* button = qobject_cast<QPushButton*>(widget))
             connect(button, &QPushButton::clicked, this, &QDialog::accept);

@@ -8,7 +8,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-// The Add a Note dialog (template 132): asks for the subject and body of a new
+// The Add a Note dialog: asks for the subject and body of a new
 // note. It never touches the store; whoever runs it stores what "Add" leaves in
 // m_strNoteSubject and m_strNoteBody.
 class CAddNoteDlg : public QDialog {

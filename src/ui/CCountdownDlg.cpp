@@ -16,7 +16,6 @@
 #include "app/CCountdownApp.h"
 #include "app/ProfileSettings.h"
 #include "countdown/Clock.h"
-#include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
 #include "trivia/TriviaLoader.h"
 #include "ui/AppIcon.h"
@@ -32,6 +31,15 @@
 namespace {
 
 using C = ControlTemplate;
+
+// The control that shows each countdown field, in CountdownField order.
+constexpr int kFieldControls[kCountdownFieldCount] = {
+    IDC_DAYS,        IDC_HOURS,         IDC_MINUTES,      IDC_SECONDS,
+    IDC_TOTAL_HOURS, IDC_TOTAL_MINUTES, IDC_TOTAL_SECONDS};
+
+int ControlOf(CountdownField field) {
+    return kFieldControls[static_cast<std::size_t>(field)];
+}
 // The window's controls in template order, which is also the tab order.
 const ControlTemplate kMainControls[] = {
     {IDOK, "IDOK", C::PushButton, "Close", 280, 25, 40, 15, nullptr},
@@ -96,7 +104,7 @@ CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* p
     PaintBlackOnWhite(*this);
     CreateControls();
     CreateTrayMenu();
-    m_timer.setInterval(500);
+    m_timer.setInterval(kTickPeriodMs);
     connect(&m_timer, &QTimer::timeout, this, &CCountdownDlg::OnTimer);
     connect(m_pTray, &CTrayIcon::LeftButtonDown, this, &CCountdownDlg::OnTrayMenu);
     connect(m_pTray, &CTrayIcon::DoubleClicked, this, &CCountdownDlg::OnShowMainScreen);
@@ -195,30 +203,23 @@ void CCountdownDlg::OnInitDialog() {
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull()) icon = BrisalooIcon();
     setWindowIcon(icon);
-    m_bPaused = 0;
+    m_bPaused = false;
 
     // A missing notes.dat is an empty store; anything else worth knowing
     // (an unreadable file, more notes than the list holds) is said here.
     const NotesResult notes = m_app.LoadNotes();
     if (!notes.strMessage.empty()) UserMessages::Warn(this, QString::fromStdString(notes.strMessage));
 
-    m_nMonth = m_app.m_nMonth;
-    m_nDay = m_app.m_nDay;
-    m_nYear = m_app.m_nYear;
-    m_nHour = m_app.m_nHour;
-    m_nMinute = m_app.m_nMinute;
-    m_bHideStart = m_app.m_bHideStart;
-    m_nTrivTime = m_app.m_nTrivTime;
-    if (m_bStartHidden) m_bHideStart = 1;
-    if (m_bHideStart) m_bHiddenAtStart = 0;
+    m_bHidePending = m_bStartHidden || m_app.m_settings.bHideStart;
 
     // The first countdown writes every field, the caption and the tip from one span.
-    const CTime arrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
+    const CTime arrival = m_app.m_settings.Arrival();
     m_strArrival = m_refresh.ArrivalText(arrival);
     m_refresh.ArrivalTextDue(m_strArrival, true);
     UpdateArrivalField();
     const CTimeSpan span = arrival - CTime::GetCurrentTime(m_clock);
-    for (const FieldWrite& write : m_refresh.PlanInitial(span)) SetDlgItemInt(write.nId, write.nValue);
+    for (const FieldWrite& write : m_refresh.PlanInitial(span))
+        SetDlgItemInt(ControlOf(write.field), write.nValue);
 
     m_timer.start();
     setWindowTitle(QString::fromStdString(FormatCaption(span)));
@@ -226,7 +227,7 @@ void CCountdownDlg::OnInitDialog() {
     m_pTray->SetTip(QString::fromStdString(FormatTrayTip(span)));
 
     LoadTrivia();
-    ShowTrivia("all");
+    ShowTrivia(TriviaMode::Pick);
     CheckArrivalAlert();
 }
 
@@ -235,13 +236,13 @@ void CCountdownDlg::LoadTrivia() {
                                                  *m_pTrivia, m_app.m_strPrivateTmpDir);
     for (const std::string& strMessage : result.messages)
         UserMessages::Warn(this, QString::fromStdString(strMessage));
-    m_pRotation = std::make_unique<TriviaRotation>(
-        *m_pTrivia, static_cast<ITriviaView&>(*this), *m_pRandom, m_clock, m_nTrivTime);
+    m_pRotation = std::make_unique<TriviaRotation>(*m_pTrivia, static_cast<ITriviaView&>(*this),
+                                                   *m_pRandom, m_clock, m_app.m_settings.nTrivTime);
     m_pRotation->SetTriviaFile(m_app.m_strTrivPath);
     m_pRotation->RestartCounter();
 }
 
-void CCountdownDlg::ShowTrivia(std::string_view strMode) { m_pRotation->ShowTrivia(strMode); }
+void CCountdownDlg::ShowTrivia(TriviaMode mode) { m_pRotation->ShowTrivia(mode); }
 
 void CCountdownDlg::SetQuestionText(const std::string& strText) {
     SetDlgItemText(IDC_TRIVIA_QUESTION, QString::fromStdString(strText));
@@ -283,25 +284,25 @@ void CCountdownDlg::SetCaptionAndTip(const CTimeSpan& span) {
 }
 
 CTimeSpan CCountdownDlg::CurrentSpan() {
-    m_timeArrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
+    m_timeArrival = m_app.m_settings.Arrival();
     return m_timeArrival - CTime::GetCurrentTime(m_clock);
 }
 
-void CCountdownDlg::RefreshDisplay(std::string_view strMode) {
+void CCountdownDlg::RefreshDisplay(RefreshMode mode) {
     const CTimeSpan span = CurrentSpan();
-    const RefreshPlan plan = m_refresh.Plan(strMode, span);
-    for (const FieldWrite& write : plan) SetDlgItemInt(write.nId, write.nValue);
+    const RefreshPlan plan = m_refresh.Plan(mode, span);
+    for (const FieldWrite& write : plan) SetDlgItemInt(ControlOf(write.field), write.nValue);
     m_strArrival = m_refresh.ArrivalText(m_timeArrival);
-    if (m_refresh.ArrivalTextDue(m_strArrival, IsFullRefresh(strMode))) UpdateArrivalField();
+    if (m_refresh.ArrivalTextDue(m_strArrival, mode == RefreshMode::All)) UpdateArrivalField();
     if (plan.bCaption) SetCaptionAndTip(span);
 }
 
 void CCountdownDlg::OnTimer() {
-    if (m_bHiddenAtStart == 0 && m_bHideStart != 0) {
+    if (m_bHidePending) {
         HideToTray();
-        m_bHiddenAtStart = 1;
+        m_bHidePending = false;
     }
-    RefreshDisplay("NOTALL");
+    RefreshDisplay(RefreshMode::ChangedOnly);
     if (m_pRotation) m_pRotation->Tick();
     CheckArrivalAlert();
 }
@@ -309,8 +310,7 @@ void CCountdownDlg::OnTimer() {
 // One notification per arrival: when the countdown reaches zero, or when a
 // start or a wake from sleep finds the arrival passed since the last look.
 void CCountdownDlg::CheckArrivalAlert() {
-    if (m_alert.CheckOnTick({m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute},
-                            CTime::GetCurrentTime(m_clock)))
+    if (m_alert.CheckOnTick(m_app.m_settings, CTime::GetCurrentTime(m_clock)))
         m_pTray->Notify(QStringLiteral("You have arrived"), QString::fromStdString(m_strArrival));
 }
 
@@ -391,23 +391,16 @@ void CCountdownDlg::OnAbout() {
 }
 
 void CCountdownDlg::OnSetup() {
-    CSetupDlg setup(m_app);
+    CSetupDlg setup(m_app.m_settings);
     if (setup.exec() != QDialog::Accepted) return;
 
-    m_nYear = m_app.m_nYear = setup.m_nYear;
-    m_nDay = m_app.m_nDay = setup.m_nDay;
-    m_nMonth = m_app.m_nMonth = setup.m_nMonth;
-    m_nHour = m_app.m_nHour = setup.m_nHour;
-    m_nMinute = m_app.m_nMinute = setup.m_nMinute;
-    m_nTrivTime = m_app.m_nTrivTime = setup.m_nTrivTime;
-    m_app.m_bHideStart = setup.m_bHideStart;
-
-    if (!WriteProfileSettings(m_app.Profile(), m_app))
+    m_app.m_settings = setup.m_settings;
+    if (!WriteProfileSettings(m_app.Profile(), m_app.m_settings))
         UserMessages::Warn(nullptr, QStringLiteral("The settings could not be saved to the "
                                                    "profile. They apply until Brisaloo ends."));
-    m_timeArrival = ArrivalMoment(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute);
-    RefreshDisplay("ALL");
-    if (m_pRotation) m_pRotation->SetInterval(m_nTrivTime);
+    m_timeArrival = m_app.m_settings.Arrival();
+    RefreshDisplay(RefreshMode::All);
+    if (m_pRotation) m_pRotation->SetInterval(m_app.m_settings.nTrivTime);
 }
 
 void CCountdownDlg::OnCopyToClipboard() {

@@ -45,10 +45,10 @@ public:
     // in the tray.
     void setVisible(bool bVisible) override;
 
-    void RefreshDisplay(std::string_view strMode);
+    void RefreshDisplay(RefreshMode mode);
     void OnTimer();
     void LoadTrivia();
-    void ShowTrivia(std::string_view strMode);
+    void ShowTrivia(TriviaMode mode);
 
     void OnSetup();
     void OnHideMe();
@@ -74,21 +74,16 @@ public:
     const TriviaTable& Trivia() const { return *m_pTrivia; }
     TriviaRotation& Rotation() { return *m_pRotation; }
     void SetTriviaRandom(std::unique_ptr<ITriviaRandom> random) { m_pRandom = std::move(random); }
+    // The 500 ms timer that drives the countdown and the trivia.
+    const QTimer& TickTimer() const { return m_timer; }
     // The widget of a control id, or nullptr.
     QWidget* Control(int nId) const;
     // Tests run the tray menu without a popup: the actions in their order.
     QList<QAction*> TrayMenuActions() const;
 
-    CTime m_timeArrival;
-    int m_nMonth = 0;
-    int m_nDay = 0;
-    int m_nYear = 0;
-    int m_nHour = 0;
-    int m_nMinute = 0;
-    int m_nTrivTime = 0;
-    int m_bHideStart = 0;
-    int m_bHiddenAtStart = 1;
-    int m_bPaused = 0;
+    CTime m_timeArrival;          // the arrival of the application's settings
+    bool m_bHidePending = false;  // the next tick hides the window (hide on start-up)
+    bool m_bPaused = false;
     std::string m_strArrival;
 
 protected:

@@ -1,7 +1,6 @@
 #include "ui/CNotesDlg.h"
 
 #include <QListWidget>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -136,9 +135,8 @@ void CNotesDlg::OnChangeNoteBody() {
 void CNotesDlg::CopyPendingEdit() {
     if (!m_bBodyModified) return;
     m_bBodyModified = false;
-    if (m_nCurNote < 0 || m_nCurNote > m_app.m_notes.m_nLastNote) return;
-    m_app.m_notes.m_strBody[m_nCurNote] = FieldTextToNote(m_pBody->document()->toRawText());
-    SaveNotes();
+    const std::string strBody = FieldTextToNote(m_pBody->document()->toRawText());
+    if (UpdateNoteBody(m_app.m_notes, m_nCurNote, strBody)) SaveNotes();
 }
 
 void CNotesDlg::OnSelectNote() {
@@ -160,17 +158,13 @@ void CNotesDlg::accept() {
 
 void CNotesDlg::OnAddNote() {
     NotesStore& notes = m_app.m_notes;
-    if (notes.m_nLastNote + 1 >= kMaxNotes) {
-        m_pPrompts->Warn(this, QStringLiteral("You have %1 notes, as many as Brisaloo can keep. "
-                                              "Delete a note before you add another.")
-                                   .arg(QLocale(QLocale::English).toString(kMaxNotes)));
+    if (!CanAddNote(notes)) {
+        m_pPrompts->Warn(this, QString::fromStdString(FullStoreMessage()));
         return;
     }
-    const std::optional<NewNote> note = m_pPrompts->AskForNewNote(this);
-    if (!note) return;
-    const int n = ++notes.m_nLastNote;
-    notes.m_strSubject[n] = note->strSubject;
-    notes.m_strBody[n] = note->strBody;
+    std::optional<NewNote> note = m_pPrompts->AskForNewNote(this);
+    if (!note || !AddNote(notes, std::move(note->strSubject), std::move(note->strBody))) return;
+    const int n = notes.m_nLastNote;
     {
         const QSignalBlocker blocker(m_pList);
         m_pList->insertItem(n, FromBytes(notes.m_strSubject[n]));
@@ -184,17 +178,12 @@ void CNotesDlg::OnDeleteNote() {
     if (!m_pPrompts->Confirm(this, QStringLiteral("Are you sure you want to delete this note?"))) {
         return;
     }
-    NotesStore& notes = m_app.m_notes;
-    --notes.m_nLastNote;
-    for (int i = k; i <= notes.m_nLastNote; ++i) {
-        notes.m_strSubject[i] = std::move(notes.m_strSubject[i + 1]);
-        notes.m_strBody[i] = std::move(notes.m_strBody[i + 1]);
-    }
+    const int nCurrent = DeleteNote(m_app.m_notes, k);
     SaveNotes();
 
     // The edit of the deleted note, if any, goes with it; note 0 becomes current.
     FillList();
-    m_nCurNote = notes.m_nLastNote >= 0 ? 0 : -1;
+    m_nCurNote = nCurrent;
     if (m_nCurNote == 0) {
         const QSignalBlocker blocker(m_pList);
         m_pList->setCurrentRow(0);
@@ -206,17 +195,16 @@ void CNotesDlg::OnDeleteNote() {
 // A failed save keeps the notes in memory and tells the user. A file that
 // could not be read at start-up is replaced only when the user agrees.
 void CNotesDlg::SaveNotes() {
-    NotesResult result = m_app.SaveNotes();
     if (m_bNobodyToAsk) {
         // A file that could not be read stays as it is; a failure goes to the log.
+        const NotesResult result = m_app.SaveNotes();
         if (result.status == NotesResult::Status::kFailed)
             qWarning("%s", result.strMessage.c_str());
         return;
     }
-    if (result.status == NotesResult::Status::kNeedsConsent) {
-        if (!m_pPrompts->Confirm(this, QString::fromStdString(result.strMessage))) return;
-        m_app.m_notes.m_bKeepUnreadableFile = false;
-        result = m_app.SaveNotes();
-    }
-    if (!result.Ok()) m_pPrompts->Warn(this, QString::fromStdString(result.strMessage));
+    const NotesResult result = m_app.SaveNotes([this](const std::string& strQuestion) {
+        return m_pPrompts->Confirm(this, QString::fromStdString(strQuestion));
+    });
+    if (result.status == NotesResult::Status::kFailed)
+        m_pPrompts->Warn(this, QString::fromStdString(result.strMessage));
 }

@@ -38,7 +38,7 @@ public:
     std::optional<NewNote> AskForNewNote(QWidget* parent) override;
 };
 
-// The Notes dialog (template 131): lists the subjects in store order, shows
+// The Notes dialog: lists the subjects in store order, shows
 // the body of the selected note for editing, adds and deletes notes. It works
 // on the application's store directly and saves notes.dat after every change.
 class CNotesDlg : public QDialog {

@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/CCountdownApp.h"
 #include "app/ProfileSettings.h"
 #include "ui/ControlTemplate.h"
 #include "ui/DialogUnits.h"
@@ -47,26 +46,31 @@ const ControlTemplate kSetupControls[] = {
     {-1, nullptr, C::Label, "Seconds", 115, 46, 29, 8, nullptr},
 };
 
+// The years Setup accepts for the arrival.
+constexpr int kSetupYearMin = 1996;
+constexpr int kSetupYearMax = 2035;
+
 // The integer fields in the order OK reads and checks them, with their bounds.
 struct SetupField {
     int nId;
-    int CSetupDlg::*pMember;
+    int Settings::*pMember;
     int nMin;
     int nMax;
     const char* pszWhat;
 };
 const SetupField kExchangeOrder[] = {
-    {IDC_SETUP_DAY, &CSetupDlg::m_nDay, 1, 31, "The day"},
-    {IDC_SETUP_HOUR, &CSetupDlg::m_nHour, 0, 24, "The hour"},
-    {IDC_SETUP_MINUTE, &CSetupDlg::m_nMinute, 0, 60, "The minute"},
-    {IDC_SETUP_MONTH, &CSetupDlg::m_nMonth, 1, 12, "The month"},
-    {IDC_SETUP_YEAR, &CSetupDlg::m_nYear, 1996, 2035, "The year"},
-    {IDC_SETUP_TRIVTIME, &CSetupDlg::m_nTrivTime, 1, 18000, "The trivia interval"},
+    {IDC_SETUP_DAY, &Settings::nDay, 1, 31, "The day"},
+    {IDC_SETUP_HOUR, &Settings::nHour, 0, 24, "The hour"},
+    {IDC_SETUP_MINUTE, &Settings::nMinute, 0, 60, "The minute"},
+    {IDC_SETUP_MONTH, &Settings::nMonth, 1, 12, "The month"},
+    {IDC_SETUP_YEAR, &Settings::nYear, kSetupYearMin, kSetupYearMax, "The year"},
+    {IDC_SETUP_TRIVTIME, &Settings::nTrivTime, 1, 18000, "The trivia interval"},
 };
 
 }  // namespace
 
-CSetupDlg::CSetupDlg(CCountdownApp& app, QWidget* parent) : QDialog(parent), m_app(app) {
+CSetupDlg::CSetupDlg(const Settings& settings, QWidget* parent)
+    : QDialog(parent), m_settings(settings) {
     setWindowTitle(QStringLiteral("Brisaloo Setup"));
     const DialogUnits units(font());
     for (const ControlTemplate& control : kSetupControls) {
@@ -89,26 +93,17 @@ QLineEdit* CSetupDlg::Field(int nId) const {
     return nullptr;
 }
 
-void CSetupDlg::OnInitDialog() {
-    m_nMonth = m_app.m_nMonth;
-    m_nDay = m_app.m_nDay;
-    m_nYear = m_app.m_nYear;
-    m_nHour = m_app.m_nHour;
-    m_nMinute = m_app.m_nMinute;
-    m_nTrivTime = m_app.m_nTrivTime;
-    m_bHideStart = m_app.m_bHideStart;
-    UpdateData(false);
-}
+void CSetupDlg::OnInitDialog() { UpdateData(false); }
 
 bool CSetupDlg::UpdateData(bool bSave) {
     if (!bSave) {
         for (const SetupField& field : kExchangeOrder)
-            Field(field.nId)->setText(QString::number(this->*field.pMember));
-        m_pHideStart->setChecked(m_bHideStart != 0);
+            Field(field.nId)->setText(QString::number(m_settings.*field.pMember));
+        m_pHideStart->setChecked(m_settings.bHideStart);
         return true;
     }
     for (const SetupField& field : kExchangeOrder) {
-        if (field.nId == IDC_SETUP_TRIVTIME) m_bHideStart = m_pHideStart->isChecked() ? 1 : 0;
+        if (field.nId == IDC_SETUP_TRIVTIME) m_settings.bHideStart = m_pHideStart->isChecked();
         QLineEdit* edit = Field(field.nId);
         const auto value = ParseProfileInt(edit->text().toStdString());
         if (!value || *value < field.nMin || *value > field.nMax) {
@@ -120,7 +115,7 @@ bool CSetupDlg::UpdateData(bool bSave) {
             edit->selectAll();
             return false;
         }
-        this->*field.pMember = *value;
+        m_settings.*field.pMember = *value;
     }
     return true;
 }

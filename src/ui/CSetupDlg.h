@@ -2,27 +2,23 @@
 
 #include <QDialog>
 
-class CCountdownApp;
+#include "app/Settings.h"
+
 class QCheckBox;
 class QLineEdit;
 
 // The Setup dialog: arrival date and time, trivia interval, hide on start-up.
-// It opens with the application's settings; OK checks every field and keeps
-// the dialog open on the first one that is not a whole number in its range.
+// It edits a copy of the settings it is given; OK checks every field and
+// keeps the dialog open on the first one that is not a whole number in its
+// range, and after OK m_settings holds the values to hand back.
 class CSetupDlg final : public QDialog {
     Q_OBJECT
 public:
-    explicit CSetupDlg(CCountdownApp& app, QWidget* parent = nullptr);
+    explicit CSetupDlg(const Settings& settings, QWidget* parent = nullptr);
 
     void accept() override;  // OK
 
-    int m_nDay = 0;
-    int m_nHour = 0;
-    int m_nMinute = 0;
-    int m_nMonth = 0;
-    int m_nYear = 0;
-    int m_bHideStart = 0;
-    int m_nTrivTime = 0;
+    Settings m_settings;
 
 private:
     void OnInitDialog();
@@ -31,6 +27,5 @@ private:
     bool UpdateData(bool bSave);
     QLineEdit* Field(int nId) const;
 
-    CCountdownApp& m_app;
     QCheckBox* m_pHideStart = nullptr;
 };

@@ -9,8 +9,8 @@
 #include "app/DataLocation.h"
 #include "app/IniText.h"
 #include "app/ProfileSettings.h"
-#include "notes/AtomicFile.h"
-#include "notes/NotesFile.h"
+#include "files/AtomicFile.h"
+#include "files/FileIo.h"
 
 namespace {
 
@@ -64,10 +64,7 @@ bool QSettingsProfile::WriteProfileInt(const std::string& strSection, const std:
     const std::string strEdited = SetIniValue(strText, strSection, strKey, std::to_string(nValue));
     if (strEdited == strText) return true;
     std::string strError;
-    const auto nSlash = strPath.rfind('/');
-    if (nSlash != std::string::npos && nSlash > 0 &&
-        !EnsureDirectory(strPath.substr(0, nSlash), strError))
-        return false;
+    if (!EnsureDirectory(DirectoryOf(strPath), strError)) return false;
     if (ReplaceFileAtomically(strPath, strEdited)) return false;
     // QSettings reads a file again at every sync when it has nothing of its own to write.
     m_settings.sync();

@@ -9,7 +9,7 @@
 #include "app/ArrivalAlert.h"
 #include "support/MemoryProfile.h"
 #include "support/ScopedTimeZone.h"
-#include "trivia/TempDir.h"
+#include "support/TempDir.h"
 
 namespace {
 

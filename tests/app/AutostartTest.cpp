@@ -8,7 +8,9 @@
 
 #include "app/Autostart.h"
 #include "app/CommandLine.h"
+#include "support/FailingFileOps.h"
 #include "support/ScopedEnv.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -86,21 +88,10 @@ INSTANTIATE_TEST_SUITE_P(Rule, ConfigHomeRule,
 class AutostartOnDisk : public testing::Test {
 protected:
     void SetUp() override {
-        m_root =
-            std::filesystem::path(testing::TempDir()) / ("autostart-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(m_root);
-        std::filesystem::create_directories(m_root);
-        m_strConfig = (m_root / "config").string();
+        m_strConfig = m_root.File("config");
         m_strEntry = m_strConfig + "/autostart/brisaloo.desktop";
     }
-    void TearDown() override { std::filesystem::remove_all(m_root); }
 
-    static std::string Read(const std::string& strPath) {
-        std::ifstream file(strPath);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
     std::size_t FilesInAutostart() const {
         std::size_t n = 0;
         for ([[maybe_unused]] const auto& entry :
@@ -109,7 +100,7 @@ protected:
         return n;
     }
 
-    std::filesystem::path m_root;
+    TempDir m_root;
     std::string m_strConfig;
     std::string m_strEntry;
 };
@@ -118,9 +109,9 @@ TEST_F(AutostartOnDisk, WritesReplacesAndRemoves) {
     EXPECT_EQ(AutostartEntryPath(m_strConfig), m_strEntry);
     std::string strError;
     ASSERT_TRUE(WriteAutostartEntry(m_strConfig, "first\n", strError)) << strError;
-    EXPECT_EQ(Read(m_strEntry), "first\n");
+    EXPECT_EQ(ReadFileBytes(m_strEntry), "first\n");
     ASSERT_TRUE(WriteAutostartEntry(m_strConfig, "second\n", strError)) << strError;
-    EXPECT_EQ(Read(m_strEntry), "second\n");
+    EXPECT_EQ(ReadFileBytes(m_strEntry), "second\n");
     EXPECT_EQ(FilesInAutostart(), 1u) << "no temporary file is left behind";
     struct stat info {};
     ASSERT_EQ(::stat(m_strEntry.c_str(), &info), 0);
@@ -129,6 +120,16 @@ TEST_F(AutostartOnDisk, WritesReplacesAndRemoves) {
     EXPECT_TRUE(RemoveAutostartEntry(m_strConfig, strError)) << strError;
     EXPECT_FALSE(std::filesystem::exists(m_strEntry));
     EXPECT_TRUE(RemoveAutostartEntry(m_strConfig, strError)) << "removing an absent entry is fine";
+}
+
+TEST_F(AutostartOnDisk, FailedSyncKeepsTheOldEntry) {
+    std::string strError;
+    ASSERT_TRUE(WriteAutostartEntry(m_strConfig, "first\n", strError)) << strError;
+    FailingFileOps ops(FailingFileOps::Step::kFsync, EIO);
+    EXPECT_FALSE(WriteAutostartEntry(m_strConfig, "second\n", strError, ops));
+    EXPECT_NE(strError.find(m_strEntry), std::string::npos) << strError;
+    EXPECT_EQ(ReadFileBytes(m_strEntry), "first\n");
+    EXPECT_EQ(FilesInAutostart(), 1u);
 }
 
 TEST_F(AutostartOnDisk, UnwritablePlaceIsReportedByName) {
@@ -143,7 +144,7 @@ TEST_F(AutostartOnDisk, CommandFollowsTheEnvironment) {
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(RunAutostartCommand(true, "/usr/bin/brisaloo", {}, out, err), kExitOk);
-    EXPECT_EQ(ExecLine(Read(m_strEntry)), "/usr/bin/brisaloo --hidden");
+    EXPECT_EQ(ExecLine(ReadFileBytes(m_strEntry)), "/usr/bin/brisaloo --hidden");
     EXPECT_NE(out.str().find(m_strEntry), std::string::npos) << out.str();
     EXPECT_EQ(err.str(), "");
 

@@ -11,7 +11,8 @@ public:
         : m_app(app), m_log(log) {}
     int DoModal() override {
         // Everything the window reads at its start must be in place by now.
-        m_log.push_back("DoModal " + m_app.m_strNotesPath + " " + std::to_string(m_app.m_nYear) +
+        m_log.push_back("DoModal " + m_app.m_strNotesPath + " " +
+                        std::to_string(m_app.m_settings.nYear) +
                         (m_app.m_pMainWnd == this ? " registered" : " unregistered"));
         return 1;
     }
@@ -48,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         PathCase{"/opt/apps/brisaloo", nullptr, "/opt/apps", "/opt/apps/notes.dat",
                  "/opt/apps/triv.dat"},
-        PathCase{"/brisaloo", nullptr, "", "/notes.dat", "/triv.dat"},
+        PathCase{"/brisaloo", nullptr, "/", "/notes.dat", "/triv.dat"},
         PathCase{"/opt/apps/brisaloo", "/home/u/trip", "/opt/apps", "/home/u/trip/notes.dat",
                  "/home/u/trip/triv.dat"},
         PathCase{"/opt/apps/brisaloo", "/home/u/trip/", "/opt/apps", "/home/u/trip/notes.dat",

@@ -7,7 +7,9 @@
 #include <set>
 
 #include "app/DataLocation.h"
+#include "files/FileIo.h"
 #include "support/ScopedEnv.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -329,15 +331,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class DataDirectoryOnDisk : public testing::Test {
 protected:
-    void SetUp() override {
-        m_root = std::filesystem::path(testing::TempDir()) /
-                 ("data-location-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(m_root);
-        std::filesystem::create_directories(m_root);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_root); }
-
-    std::filesystem::path m_root;
+    TempDir m_root;
 };
 
 TEST_F(DataDirectoryOnDisk, CreatesMissingLevelsPrivately) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/CCountdownApp.h"
 #include "app/ProfileSettings.h"
 #include "support/MemoryProfile.h"
 
@@ -31,15 +30,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ProfileSettings, EmptyProfileGivesTheDefaults) {
     MemoryProfile profile;
-    CCountdownApp app(profile);
-    ReadProfileSettings(profile, app);
-    EXPECT_EQ(app.m_nYear, 2000);
-    EXPECT_EQ(app.m_nMonth, 1);
-    EXPECT_EQ(app.m_nDay, 1);
-    EXPECT_EQ(app.m_nHour, 0);
-    EXPECT_EQ(app.m_nMinute, 1);
-    EXPECT_EQ(app.m_nTrivTime, 30);
-    EXPECT_EQ(app.m_bHideStart, 0);
+    const Settings settings = ReadProfileSettings(profile);
+    EXPECT_EQ(settings.nYear, 2000);
+    EXPECT_EQ(settings.nMonth, 1);
+    EXPECT_EQ(settings.nDay, 1);
+    EXPECT_EQ(settings.nHour, 0);
+    EXPECT_EQ(settings.nMinute, 1);
+    EXPECT_EQ(settings.nTrivTime, 30);
+    EXPECT_FALSE(settings.bHideStart);
     EXPECT_TRUE(profile.Writes().empty()) << "start-up writes nothing back";
 }
 
@@ -47,12 +45,11 @@ TEST(ProfileSettings, StoredValuesAreTakenAsTheyAreAndWrittenInTableOrder) {
     MemoryProfile profile;
     profile.Set("DESTINATION", "MONTH", 13);  // out of range, taken as stored
     profile.Set("SETTINGS", "TRIVTIME", -4);
-    CCountdownApp app(profile);
-    ReadProfileSettings(profile, app);
-    EXPECT_EQ(app.m_nMonth, 13);
-    EXPECT_EQ(app.m_nTrivTime, -4);
+    const Settings settings = ReadProfileSettings(profile);
+    EXPECT_EQ(settings.nMonth, 13);
+    EXPECT_EQ(settings.nTrivTime, -4);
 
-    EXPECT_TRUE(WriteProfileSettings(profile, app));
+    EXPECT_TRUE(WriteProfileSettings(profile, settings));
     const std::vector<std::string> expected{
         "DESTINATION/YEAR=2000", "DESTINATION/MONTH=13", "DESTINATION/DAY=1",
         "DESTINATION/HOUR=0",    "DESTINATION/MINUTE=1", "SETTINGS/TRIVTIME=-4",
@@ -63,9 +60,8 @@ TEST(ProfileSettings, StoredValuesAreTakenAsTheyAreAndWrittenInTableOrder) {
 TEST(ProfileSettings, AFailedWriteIsReportedButTheOthersAreStillTried) {
     MemoryProfile profile;
     profile.FailWrites(true);
-    CCountdownApp app(profile);
-    ReadProfileSettings(profile, app);
-    EXPECT_FALSE(WriteProfileSettings(profile, app));
+    const Settings settings = ReadProfileSettings(profile);
+    EXPECT_FALSE(WriteProfileSettings(profile, settings));
     EXPECT_EQ(profile.Writes().size(), 7u);
 }
 

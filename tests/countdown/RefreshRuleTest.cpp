@@ -3,42 +3,41 @@
 #include <map>
 #include <vector>
 
-#include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
 #include "countdown/RefreshRule.h"
 
 namespace {
 
+using F = CountdownField;
+
 std::vector<FieldWrite> Writes(const RefreshPlan& plan) { return {plan.begin(), plan.end()}; }
 
 TEST(RefreshRule, FullRefreshWritesEverythingInOrder) {
     CountdownRefresh refresh;
-    refresh.Plan("NOTALL", CTimeSpan(90061));
-    const RefreshPlan plan = refresh.Plan("ALL", CTimeSpan(90061));
-    EXPECT_EQ(Writes(plan), (std::vector<FieldWrite>{{IDC_SECONDS, 1},
-                                                     {IDC_TOTAL_SECONDS, 90061},
-                                                     {IDC_MINUTES, 1},
-                                                     {IDC_TOTAL_MINUTES, 1501},
-                                                     {IDC_HOURS, 1},
-                                                     {IDC_TOTAL_HOURS, 25},
-                                                     {IDC_DAYS, 1}}));
+    refresh.Plan(RefreshMode::ChangedOnly, CTimeSpan(90061));
+    const RefreshPlan plan = refresh.Plan(RefreshMode::All, CTimeSpan(90061));
+    EXPECT_EQ(Writes(plan), (std::vector<FieldWrite>{{F::Seconds, 1},
+                                                     {F::TotalSeconds, 90061},
+                                                     {F::Minutes, 1},
+                                                     {F::TotalMinutes, 1501},
+                                                     {F::Hours, 1},
+                                                     {F::TotalHours, 25},
+                                                     {F::Days, 1}}));
     EXPECT_TRUE(plan.bCaption);
-    // The mode is compared exactly: only "ALL" forces the writes.
-    EXPECT_EQ(refresh.Plan("all", CTimeSpan(90061)).count, 0u);
 }
 
 TEST(RefreshRule, InitialCountdownWritesDaysFirst) {
     CountdownRefresh refresh;
     const RefreshPlan plan = refresh.PlanInitial(CTimeSpan(-90061));
-    EXPECT_EQ(Writes(plan), (std::vector<FieldWrite>{{IDC_DAYS, -1},
-                                                     {IDC_HOURS, -1},
-                                                     {IDC_MINUTES, -1},
-                                                     {IDC_SECONDS, -1},
-                                                     {IDC_TOTAL_HOURS, -25},
-                                                     {IDC_TOTAL_MINUTES, -1501},
-                                                     {IDC_TOTAL_SECONDS, -90061}}));
+    EXPECT_EQ(Writes(plan), (std::vector<FieldWrite>{{F::Days, -1},
+                                                     {F::Hours, -1},
+                                                     {F::Minutes, -1},
+                                                     {F::Seconds, -1},
+                                                     {F::TotalHours, -25},
+                                                     {F::TotalMinutes, -1501},
+                                                     {F::TotalSeconds, -90061}}));
     EXPECT_TRUE(plan.bCaption);
-    EXPECT_EQ(refresh.Plan("NOTALL", CTimeSpan(-90061)).count, 0u);
+    EXPECT_EQ(refresh.Plan(RefreshMode::ChangedOnly, CTimeSpan(-90061)).count, 0u);
 }
 
 struct TickCase {
@@ -53,7 +52,7 @@ TEST_P(RolloverTicks, WriteExactlyWhatChanged) {
     const TickCase& c = GetParam();
     CountdownRefresh refresh;
     refresh.PlanInitial(CTimeSpan(c.before));
-    const RefreshPlan plan = refresh.Plan("NOTALL", CTimeSpan(c.after));
+    const RefreshPlan plan = refresh.Plan(RefreshMode::ChangedOnly, CTimeSpan(c.after));
     EXPECT_EQ(Writes(plan), c.writes);
     EXPECT_EQ(plan.bCaption, c.caption);
 }
@@ -62,33 +61,32 @@ INSTANTIATE_TEST_SUITE_P(
     Spans, RolloverTicks,
     testing::Values(
         TickCase{86401, 86401, {}, false},  // the second tick of a second repeats nothing
-        TickCase{86401, 86400, {{IDC_SECONDS, 0}, {IDC_TOTAL_SECONDS, 86400}}, false},
+        TickCase{86401, 86400, {{F::Seconds, 0}, {F::TotalSeconds, 86400}}, false},
         TickCase{86400,
                  86399,
-                 {{IDC_SECONDS, 59},
-                  {IDC_TOTAL_SECONDS, 86399},
-                  {IDC_MINUTES, 59},
-                  {IDC_TOTAL_MINUTES, 1439},
-                  {IDC_HOURS, 23},
-                  {IDC_TOTAL_HOURS, 23},
-                  {IDC_DAYS, 0}},
+                 {{F::Seconds, 59},
+                  {F::TotalSeconds, 86399},
+                  {F::Minutes, 59},
+                  {F::TotalMinutes, 1439},
+                  {F::Hours, 23},
+                  {F::TotalHours, 23},
+                  {F::Days, 0}},
                  true},
         TickCase{3600,
                  3599,
-                 {{IDC_SECONDS, 59},
-                  {IDC_TOTAL_SECONDS, 3599},
-                  {IDC_MINUTES, 59},
-                  {IDC_TOTAL_MINUTES, 59},
-                  {IDC_HOURS, 0},
-                  {IDC_TOTAL_HOURS, 0}},
+                 {{F::Seconds, 59},
+                  {F::TotalSeconds, 3599},
+                  {F::Minutes, 59},
+                  {F::TotalMinutes, 59},
+                  {F::Hours, 0},
+                  {F::TotalHours, 0}},
                  true},
         // Across the arrival the minutes keep reading 0; after it they go negative.
-        TickCase{1, 0, {{IDC_SECONDS, 0}, {IDC_TOTAL_SECONDS, 0}}, false},
-        TickCase{0, -1, {{IDC_SECONDS, -1}, {IDC_TOTAL_SECONDS, -1}}, false},
+        TickCase{1, 0, {{F::Seconds, 0}, {F::TotalSeconds, 0}}, false},
+        TickCase{0, -1, {{F::Seconds, -1}, {F::TotalSeconds, -1}}, false},
         TickCase{-59,
                  -60,
-                 {{IDC_SECONDS, 0}, {IDC_TOTAL_SECONDS, -60}, {IDC_MINUTES, -1},
-                  {IDC_TOTAL_MINUTES, -1}},
+                 {{F::Seconds, 0}, {F::TotalSeconds, -60}, {F::Minutes, -1}, {F::TotalMinutes, -1}},
                  true}));
 
 // Replays a run of 500 ms ticks and keeps what the window would show.
@@ -96,8 +94,8 @@ class Screen {
 public:
     void Apply(const RefreshPlan& plan, const CTimeSpan& span) {
         for (const FieldWrite& write : plan) {
-            m_fields[write.nId] = write.nValue;
-            ++m_writes[write.nId];
+            m_fields[write.field] = write.nValue;
+            ++m_writes[write.field];
         }
         if (plan.bCaption) {
             m_caption = FormatCaption(span);
@@ -105,21 +103,21 @@ public:
         }
     }
     void ExpectShows(const CTimeSpan& span) const {
-        ASSERT_EQ(m_fields.at(IDC_SECONDS), span.GetSeconds());
-        ASSERT_EQ(m_fields.at(IDC_TOTAL_SECONDS), span.GetTotalSeconds());
-        ASSERT_EQ(m_fields.at(IDC_MINUTES), span.GetMinutes());
-        ASSERT_EQ(m_fields.at(IDC_TOTAL_MINUTES), span.GetTotalMinutes());
-        ASSERT_EQ(m_fields.at(IDC_HOURS), span.GetHours());
-        ASSERT_EQ(m_fields.at(IDC_TOTAL_HOURS), span.GetTotalHours());
-        ASSERT_EQ(m_fields.at(IDC_DAYS), span.GetDays());
+        ASSERT_EQ(m_fields.at(F::Seconds), span.GetSeconds());
+        ASSERT_EQ(m_fields.at(F::TotalSeconds), span.GetTotalSeconds());
+        ASSERT_EQ(m_fields.at(F::Minutes), span.GetMinutes());
+        ASSERT_EQ(m_fields.at(F::TotalMinutes), span.GetTotalMinutes());
+        ASSERT_EQ(m_fields.at(F::Hours), span.GetHours());
+        ASSERT_EQ(m_fields.at(F::TotalHours), span.GetTotalHours());
+        ASSERT_EQ(m_fields.at(F::Days), span.GetDays());
         ASSERT_EQ(m_caption, FormatCaption(span));
     }
-    std::map<int, int> TakeWrites() { return std::exchange(m_writes, {}); }
+    std::map<F, int> TakeWrites() { return std::exchange(m_writes, {}); }
     int TakeCaptionWrites() { return std::exchange(m_captionWrites, 0); }
 
 private:
-    std::map<int, std::int64_t> m_fields;
-    std::map<int, int> m_writes;
+    std::map<F, std::int64_t> m_fields;
+    std::map<F, int> m_writes;
     std::string m_caption;
     int m_captionWrites = 0;
 };
@@ -158,20 +156,20 @@ TEST_P(SimulatedRun, WindowAlwaysShowsTheTrueSpan) {
         }
         const std::int64_t now = halfSeconds / 2;
         const CTimeSpan span(arrival - now);
-        screen.Apply(refresh.Plan("NOTALL", span), span);
+        screen.Apply(refresh.Plan(RefreshMode::ChangedOnly, span), span);
         ASSERT_NO_FATAL_FAILURE(screen.ExpectShows(span)) << "at " << now - arrival;
 
         if (now - hourStart >= 3600) {
             const auto writes = screen.TakeWrites();
             const int captions = screen.TakeCaptionWrites();
-            auto count = [&](int id) { return writes.count(id) ? writes.at(id) : 0; };
+            auto count = [&](F id) { return writes.count(id) ? writes.at(id) : 0; };
             // An hour holds 3600 (+1 at the edge) second changes, 60 minute
             // changes, at most one hour and one day change; a jump adds one of each.
-            EXPECT_LE(count(IDC_SECONDS), 3601);
-            EXPECT_LE(count(IDC_MINUTES), 62);
-            EXPECT_LE(count(IDC_TOTAL_MINUTES), 62);
-            EXPECT_LE(count(IDC_HOURS), 3);
-            EXPECT_LE(count(IDC_DAYS), 2);
+            EXPECT_LE(count(F::Seconds), 3601);
+            EXPECT_LE(count(F::Minutes), 62);
+            EXPECT_LE(count(F::TotalMinutes), 62);
+            EXPECT_LE(count(F::Hours), 3);
+            EXPECT_LE(count(F::Days), 2);
             EXPECT_LE(captions, 62);
             hourStart = now;
         }

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Checks of `cmake --install` into a scratch prefix. One check per call:
 #   check-install.sh install BUILD_DIR PREFIX   install afresh
-#   check-install.sh layout PREFIX              every file is where it belongs
+#   check-install.sh layout PREFIX SIZES...     every file is where it belongs
 #   check-install.sh desktop PREFIX             the launcher validates
 #   check-install.sh metainfo PREFIX            the AppStream file validates
 #   check-install.sh manpages PREFIX            the manual pages format cleanly
@@ -30,6 +30,8 @@ install)
   ;;
 layout)
   prefix=$1
+  shift
+  icon_sizes="$*"  # the icon's PNG sizes, from BRISALOO_ICON_SIZES
   missing=0
   expect() {
     if [ ! -f "$prefix/$1" ]; then
@@ -47,7 +49,7 @@ layout)
   expect share/brisaloo/triv.dat
   expect share/applications/brisaloo.desktop
   expect "share/metainfo/$APP_ID.metainfo.xml"
-  for size in 16 32 48 64 128 256; do
+  for size in $icon_sizes; do
     expect "share/icons/hicolor/${size}x${size}/apps/brisaloo.png"
   done
   expect share/icons/hicolor/scalable/apps/brisaloo.svg

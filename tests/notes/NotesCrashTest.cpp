@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "notes/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "notes/CrashStores.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesTestSupport.h"
@@ -86,7 +86,7 @@ private:
 // Kills a program that saves in a loop at random moments: whatever the moment,
 // notes.dat holds the store of the last finished save or of the one under way.
 TEST(NotesCrash, KilledSaverLeavesTheOldOrTheNewNotes) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string strPath = dir.File("notes.dat");
     ASSERT_TRUE(SaveNotesFile(strPath, *CrashStore(0)).Ok());
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "app/CCountdownApp.h"
-#include "notes/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesTestSupport.h"
 #include "support/MemoryProfile.h"
@@ -14,7 +14,7 @@ namespace {
 using testing::HasSubstr;
 
 TEST(LoadNotes, MissingFileIsAnEmptyStoreAndCreatesNothing) {
-    ScratchDir dir;
+    TempDir dir;
     auto store = MakeStore({{"stale", "x"}});
     const NotesResult result = LoadNotesFile(dir.File("notes.dat"), *store);
     EXPECT_TRUE(result.Ok());
@@ -24,15 +24,15 @@ TEST(LoadNotes, MissingFileIsAnEmptyStoreAndCreatesNothing) {
 }
 
 TEST(LoadNotes, ZeroByteFileIsAnEmptyStore) {
-    ScratchDir dir;
-    WriteBytes(dir.File("notes.dat"), "");
+    TempDir dir;
+    WriteFileBytes(dir.File("notes.dat"), "");
     auto store = std::make_unique<NotesStore>();
     EXPECT_TRUE(LoadNotesFile(dir.File("notes.dat"), *store).Ok());
     EXPECT_EQ(store->m_nLastNote, -1);
 }
 
 TEST(LoadNotes, FileThatCannotBeReadIsReportedAndGuarded) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string strPath = dir.File("notes.dat");
     std::filesystem::create_directory(strPath);  // exists, but no read gives its bytes
     auto store = std::make_unique<NotesStore>();
@@ -50,26 +50,26 @@ TEST(LoadNotes, FileThatCannotBeReadIsReportedAndGuarded) {
 }
 
 TEST(LoadNotes, UnreadableFileIsSavedOverOnlyAfterConsent) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string strPath = dir.File("notes.dat");
-    WriteBytes(strPath, "kept\r\nbody\r\n.\r\n");
+    WriteFileBytes(strPath, "kept\r\nbody\r\n.\r\n");
     auto store = MakeStore({{"new", "note"}});
     store->m_bKeepUnreadableFile = true;
     EXPECT_EQ(SaveNotesFile(strPath, *store).status, NotesResult::Status::kNeedsConsent);
-    EXPECT_EQ(ReadBytes(strPath), "kept\r\nbody\r\n.\r\n");
+    EXPECT_EQ(ReadFileBytes(strPath), "kept\r\nbody\r\n.\r\n");
 
     store->m_bKeepUnreadableFile = false;  // the user agreed
     EXPECT_TRUE(SaveNotesFile(strPath, *store).Ok());
-    EXPECT_EQ(ReadBytes(strPath), "new\r\nnote\r\n.\r\n");
+    EXPECT_EQ(ReadFileBytes(strPath), "new\r\nnote\r\n.\r\n");
 }
 
 TEST(LoadNotes, MoreNotesThanTheTablesHoldAreToldAndKept) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string strPath = dir.File("notes.dat");
     std::string bytes;
     for (int i = 0; i < kMaxNotes + 2; ++i) bytes += "s\r\nb\r\n.\r\n";
     bytes += "Tickets\r\nSeat 42A\r\n";
-    WriteBytes(strPath, bytes);
+    WriteFileBytes(strPath, bytes);
     auto store = std::make_unique<NotesStore>();
     const NotesResult load = LoadNotesFile(strPath, *store);
     EXPECT_TRUE(load.Ok());
@@ -77,18 +77,18 @@ TEST(LoadNotes, MoreNotesThanTheTablesHoldAreToldAndKept) {
     EXPECT_THAT(load.strMessage, HasSubstr("The other 2 stay in the file unchanged."));
     EXPECT_THAT(load.strMessage, HasSubstr("ends with an incomplete note (\"Tickets\""));
     EXPECT_TRUE(SaveNotesFile(strPath, *store).Ok());
-    EXPECT_EQ(ReadBytes(strPath), bytes);
+    EXPECT_EQ(ReadFileBytes(strPath), bytes);
 }
 
 TEST(SaveNotes, EmptyStoreLeavesAZeroByteFile) {
-    ScratchDir dir;
-    WriteBytes(dir.File("notes.dat"), "a\r\nb\r\n.\r\n");
+    TempDir dir;
+    WriteFileBytes(dir.File("notes.dat"), "a\r\nb\r\n.\r\n");
     EXPECT_TRUE(SaveNotesFile(dir.File("notes.dat"), *MakeStore({})).Ok());
-    EXPECT_EQ(ReadBytes(dir.File("notes.dat")), "");
+    EXPECT_EQ(ReadFileBytes(dir.File("notes.dat")), "");
 }
 
 TEST(SaveNotes, NewFileIsPrivateAndAnOldOneKeepsItsPermissions) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string strPath = dir.File("notes.dat");
     ASSERT_TRUE(SaveNotesFile(strPath, *MakeStore({{"a", "b"}})).Ok());
     EXPECT_EQ(ModeOf(strPath), 0600u);
@@ -96,30 +96,30 @@ TEST(SaveNotes, NewFileIsPrivateAndAnOldOneKeepsItsPermissions) {
     std::filesystem::permissions(strPath, std::filesystem::perms(0640));
     ASSERT_TRUE(SaveNotesFile(strPath, *MakeStore({{"c", "d"}})).Ok());
     EXPECT_EQ(ModeOf(strPath), 0640u);
-    EXPECT_EQ(ReadBytes(strPath), "c\r\nd\r\n.\r\n");
+    EXPECT_EQ(ReadFileBytes(strPath), "c\r\nd\r\n.\r\n");
 }
 
 TEST(SaveNotes, LeftoverTemporaryFileFromACrashIsRemoved) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string strPath = dir.File("notes.dat");
-    WriteBytes(TemporaryPathFor(strPath), "half a save");
+    WriteFileBytes(TemporaryPathFor(strPath), "half a save");
     ASSERT_TRUE(SaveNotesFile(strPath, *MakeStore({{"a", "b"}})).Ok());
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"notes.dat"});
-    EXPECT_EQ(ReadBytes(strPath), "a\r\nb\r\n.\r\n");
+    EXPECT_EQ(ReadFileBytes(strPath), "a\r\nb\r\n.\r\n");
 }
 
 TEST(SaveNotes, LinkToTheNotesStaysALink) {
-    ScratchDir dir;
+    TempDir dir;
     std::filesystem::create_directory(dir.File("real"));
-    WriteBytes(dir.File("real/mine.dat"), "");
+    WriteFileBytes(dir.File("real/mine.dat"), "");
     std::filesystem::create_symlink("real/mine.dat", dir.File("notes.dat"));
     ASSERT_TRUE(SaveNotesFile(dir.File("notes.dat"), *MakeStore({{"a", "b"}})).Ok());
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("notes.dat")));
-    EXPECT_EQ(ReadBytes(dir.File("real/mine.dat")), "a\r\nb\r\n.\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.File("real/mine.dat")), "a\r\nb\r\n.\r\n");
 }
 
 TEST(CCountdownAppNotes, SavesAndLoadsAtTheNotesPath) {
-    ScratchDir dir;
+    TempDir dir;
     MemoryProfile profile;
     auto writer = std::make_unique<CCountdownApp>(profile);
     writer->m_strNotesPath = dir.File("notes.dat");
@@ -127,7 +127,7 @@ TEST(CCountdownAppNotes, SavesAndLoadsAtTheNotesPath) {
     writer->m_notes.m_strSubject[0] = "X";
     writer->m_notes.m_strBody[0] = "Y\r\nZ";
     ASSERT_TRUE(writer->SaveNotes().Ok());
-    EXPECT_EQ(ReadBytes(dir.File("notes.dat")).size(), 13u);
+    EXPECT_EQ(ReadFileBytes(dir.File("notes.dat")).size(), 13u);
 
     auto reader = std::make_unique<CCountdownApp>(profile);
     reader->m_strNotesPath = dir.File("notes.dat");

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "countdown/Clock.h"
-#include "trivia/TempDir.h"
+#include "support/TempDir.h"
 #include "trivia/TriviaCodec.h"
 #include "trivia/TriviaLoader.h"
 #include "trivia/TriviaRandom.h"
@@ -73,8 +73,8 @@ TEST_P(OddTriviaFile, LoadsPicksAndRevealsWithoutStopping) {
     TriviaRotation rotation(*table, view, random, clock, 1);
     for (int nPick = 0; nPick < 20; ++nPick) {
         clock.Advance(1);
-        rotation.ShowTrivia("all");
-        rotation.ShowTrivia("answer");
+        rotation.ShowTrivia(TriviaMode::Pick);
+        rotation.ShowTrivia(TriviaMode::Reveal);
         if (nLines == 0) {
             EXPECT_EQ(view.m_strQuestion, kNoTriviaText);
         } else if (view.m_strQuestion == NoUsableTriviaText({})) {

@@ -10,10 +10,11 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/ScopedEnv.h"
-#include "trivia/TempDir.h"
+#include "support/TempDir.h"
 #include "trivia/TriviaCodec.h"
 #include "trivia/TriviaLoader.h"
 #include "trivia/TriviaTable.h"
@@ -214,6 +215,35 @@ TEST_F(LoadTriviaTest, DanglingSymlinkAtTemporaryNameCreatesNothingAtItsTarget) 
     EXPECT_TRUE(LoadPlain("x\n").messages.empty());
     EXPECT_FALSE(fs::exists(m_dir / "elsewhere"));
     EXPECT_TRUE(TempGone());
+}
+
+// Plants a link at the name just unlinked, as another process could between
+// the loader's unlink and its open.
+class LinkPlantingFileOps final : public PosixFileOps {
+public:
+    explicit LinkPlantingFileOps(fs::path target) : m_target(std::move(target)) {}
+    int Unlink(const char* pszPath) override {
+        const int nResult = PosixFileOps::Unlink(pszPath);
+        if (!m_bPlanted) fs::create_symlink(m_target, pszPath);
+        m_bPlanted = true;
+        return nResult;
+    }
+
+private:
+    fs::path m_target;
+    bool m_bPlanted = false;
+};
+
+TEST_F(LoadTriviaTest, LinkPlantedAfterTheUnlinkIsNotWrittenThrough) {
+    const fs::path canary = m_dir / "canary";
+    WriteFileBytes(canary, "do not touch");
+    WriteFileBytes(m_dir / "triv.dat", PackTrivia("1|ABC|Q|A|\n"));
+    LinkPlantingFileOps ops(canary);
+    const TriviaLoadResult result = LoadTrivia((m_dir / "triv.dat").string(),
+                                               (m_dir / "triv.tmp").string(), *m_table, "", ops);
+    // The exclusive create refuses the link; the copy is made in a private folder instead.
+    EXPECT_EQ(result.messages, std::vector<std::string>{});
+    EXPECT_EQ(ReadFileBytes(canary), "do not touch");
 }
 
 // A data folder that takes no triv.tmp (read-only; for root, whom modes do not

@@ -95,7 +95,7 @@ protected:
         m_rotation =
             std::make_unique<TriviaRotation>(*m_table, m_view, m_random, m_clock, nTrivTime);
         m_rotation->RestartCounter();
-        m_rotation->ShowTrivia("all");
+        m_rotation->ShowTrivia(TriviaMode::Pick);
         return *m_rotation;
     }
     void Ticks(int nCount) {
@@ -148,24 +148,8 @@ TEST_F(TriviaRotationTest, PickThrowsAwayDrawsOutsideTheTableAndSeedsFromTheCloc
     EXPECT_EQ(m_random.m_nDraws, 4);
     m_clock.Advance(7);
     m_random.Script({2});
-    m_rotation->ShowTrivia("all");
+    m_rotation->ShowTrivia(TriviaMode::Pick);
     EXPECT_EQ(m_random.m_seeds, (std::vector<unsigned>{1'700'000'000u, 1'700'000'007u}));
-}
-
-TEST_F(TriviaRotationTest, OnlyTheExactWordAnswerReveals) {
-    Fill({"1|AAA|a|x|"});
-    m_random.Script({1, 1, 1});
-    Start(30);
-    m_rotation->ShowTrivia("answer");
-    m_rotation->ShowTrivia("ALL");
-    m_rotation->ShowTrivia("Answer");
-    EXPECT_EQ(m_view.m_writes, (std::vector<W>{{0, 'Q', "a"},
-                                               {0, 'A', ""},
-                                               {0, 'A', "x"},
-                                               {0, 'Q', "a"},
-                                               {0, 'A', ""},
-                                               {0, 'Q', "a"},
-                                               {0, 'A', ""}}));
 }
 
 TEST_F(TriviaRotationTest, EntryWithoutAnswerNeverReveals) {
@@ -198,7 +182,7 @@ TEST_F(TriviaRotationTest, PauseAcross2TRestartsTheCounterWithoutAPick) {
     Ticks(4);  // ticks 3 to 6: the reveal and the pick fall into the pause
     EXPECT_EQ(m_rotation->TriviaTick(), 1);
     EXPECT_EQ(WritesFrom(1), std::vector<W>{});
-    m_rotation->ShowTrivia("all");  // paused: no draw, no write
+    m_rotation->ShowTrivia(TriviaMode::Pick);  // paused: no draw, no write
     EXPECT_EQ(m_random.m_nDraws, 1);
 
     EXPECT_FALSE(m_rotation->TogglePause());
@@ -249,7 +233,7 @@ TEST_F(TriviaRotationTest, OneEntryTableAlwaysPicksItWithTheRealGenerator) {
     TriviaRotation rotation(*m_table, m_view, random, m_clock, 30);
     for (int i = 0; i < 50; ++i) {
         m_clock.Advance(1);
-        rotation.ShowTrivia("all");
+        rotation.ShowTrivia(TriviaMode::Pick);
         ASSERT_EQ(rotation.Question(), "Only?");
     }
 }
@@ -269,7 +253,7 @@ TEST_F(TriviaRotationTest, TableWithoutAnyQuestionSaysSoInsteadOfBlanks) {
     m_random.Script({1, 2, 3});
     m_rotation = std::make_unique<TriviaRotation>(*m_table, m_view, m_random, m_clock, 1);
     m_rotation->SetTriviaFile("/data/triv.dat");
-    m_rotation->ShowTrivia("all");
+    m_rotation->ShowTrivia(TriviaMode::Pick);
     Ticks(4);
     EXPECT_EQ(m_view.m_writes.front(), (W{0, 'Q', "No usable trivia in /data/triv.dat."}));
     EXPECT_FALSE(m_rotation->AnswerPending());

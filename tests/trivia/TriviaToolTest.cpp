@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "trivia/TempDir.h"
+#include "support/TempDir.h"
 #include "trivia/TriviaCodec.h"
 
 namespace {

@@ -12,7 +12,7 @@ class AppIconTest : public QObject {
 private slots:
     void carriesEverySize_data() {
         QTest::addColumn<int>("size");
-        for (const int nSize : {16, 32, 48, 64, 128, 256}) QTest::addRow("%dpx", nSize) << nSize;
+        for (const int nSize : kIconSizes) QTest::addRow("%dpx", nSize) << nSize;
     }
 
     void carriesEverySize() {

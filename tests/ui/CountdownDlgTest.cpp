@@ -17,10 +17,9 @@
 #include "app/ArrivalAlert.h"
 #include "app/CCountdownApp.h"
 #include "countdown/Clock.h"
-#include "countdown/ControlIds.h"
 #include "countdown/CountdownTexts.h"
 #include "support/MemoryProfile.h"
-#include "trivia/TempDir.h"
+#include "support/TempDir.h"
 #include "trivia/TriviaCodec.h"
 #include "ui/CCountdownDlg.h"
 #include "ui/CTrayIcon.h"
@@ -257,12 +256,12 @@ private slots:
     void hideOnStartHidesOnTheFirstTickOnly() {
         Fixture f(kArrival2027, false, nullptr, false);
         CCountdownDlg& dlg = *f.dlg;
-        f.app.m_bHideStart = 1;
+        f.app.m_settings.bHideStart = true;
         dlg.OnInitDialog();
         dlg.show();
         dlg.OnTimer();
         QVERIFY(!dlg.isVisible() || dlg.isMinimized());
-        QCOMPARE(dlg.m_bHiddenAtStart, 1);
+        QVERIFY(!dlg.m_bHidePending);
         dlg.OnShowMainScreen();
         dlg.showNormal();
         dlg.OnTimer();
@@ -338,11 +337,9 @@ private slots:
             setup.accept();
         });
         f.dlg->OnSetup();
-        QCOMPARE(f.app.m_nYear, 2028);
-        QCOMPARE(f.dlg->m_nYear, 2028);
-        QCOMPARE(f.dlg->m_nTrivTime, 45);
-        QCOMPARE(f.app.m_bHideStart, 1);
-        QCOMPARE(f.dlg->m_bHideStart, 0);  // the window keeps its start-up copy
+        QCOMPARE(f.app.m_settings.nYear, 2028);
+        QCOMPARE(f.app.m_settings.nTrivTime, 45);
+        QVERIFY(f.app.m_settings.bHideStart);
         QCOMPARE(f.profile.Writes(),
                  (std::vector<std::string>{"DESTINATION/YEAR=2028", "DESTINATION/MONTH=1",
                                            "DESTINATION/DAY=1", "DESTINATION/HOUR=0",
@@ -370,7 +367,10 @@ private slots:
         QVERIFY(f.messages.Texts().isEmpty());
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_QUESTION)), QStringLiteral("Where?"));
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QString());
-        // Interval 30: the 30th tick reveals, the 60th picks the next entry.
+        // Interval 30 s: the 30th tick reveals, the 60th picks the next entry;
+        // in 30 s only at two ticks a second.
+        QCOMPARE(f.dlg->TickTimer().interval(), 500);
+        QVERIFY(f.dlg->TickTimer().isActive());
         for (int tick = 1; tick < 30; ++tick) f.dlg->OnTimer();
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QString());
         f.dlg->OnTimer();
@@ -383,7 +383,7 @@ private slots:
     void pauseFreezesTheTriviaButNotTheCountdown() {
         Fixture f(kArrival2027 - 1000, true, kThreeEntries);
         f.dlg->OnPause();
-        QCOMPARE(f.dlg->m_bPaused, 1);
+        QVERIFY(f.dlg->m_bPaused);
         for (int tick = 1; tick <= 60; ++tick) f.dlg->OnTimer();
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_QUESTION)), QStringLiteral("Where?"));
         QCOMPARE(TextOf(f.dlg->Control(IDC_TRIVIA_ANSWER)), QString());
@@ -466,7 +466,7 @@ private slots:
         dlg.show();
         dlg.OnTimer();
         QVERIFY(!dlg.isVisible() || dlg.isMinimized());
-        QCOMPARE(f.app.m_bHideStart, 0);  // the setting itself is untouched
+        QVERIFY(!f.app.m_settings.bHideStart);  // the setting itself is untouched
     }
 
     void setupCancelChangesNothing() {
@@ -477,7 +477,7 @@ private slots:
             setup.reject();
         });
         f.dlg->OnSetup();
-        QCOMPARE(f.app.m_nYear, 2027);
+        QCOMPARE(f.app.m_settings.nYear, 2027);
         QVERIFY(f.profile.Writes().empty());
         QCOMPARE(f.dlg->windowTitle(), strTitle);
     }
@@ -556,7 +556,7 @@ private slots:
         });
         f.dlg->OnSetup();
         QCOMPARE(f.messages.Texts().size(), 1);
-        QCOMPARE(f.app.m_nYear, 2030);  // the settings still apply for this run
+        QCOMPARE(f.app.m_settings.nYear, 2030);  // the settings still apply for this run
         QCOMPARE(f.Field(IDC_ARRIVAL), QStringLiteral("Tuesday January 01, 2030 00:00"));
     }
 

@@ -2,7 +2,6 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "app/CCountdownApp.h"
 #include "app/ProfileSettings.h"
 #include "support/MemoryProfile.h"
 #include "ui/CSetupDlg.h"
@@ -19,9 +18,7 @@ private:
 private slots:
     void opensWithTheApplicationsSettings() {
         MemoryProfile profile;
-        CCountdownApp app(profile);
-        ReadProfileSettings(profile, app);
-        CSetupDlg dlg(app);
+        CSetupDlg dlg(ReadProfileSettings(profile));
         QCOMPARE(Edit(dlg, "IDC_SETUP_MONTH")->text(), QStringLiteral("1"));
         QCOMPARE(Edit(dlg, "IDC_SETUP_DAY")->text(), QStringLiteral("1"));
         QCOMPARE(Edit(dlg, "IDC_SETUP_YEAR")->text(), QStringLiteral("2000"));
@@ -34,9 +31,7 @@ private slots:
 
     void accessibleNames() {
         MemoryProfile profile;
-        CCountdownApp app(profile);
-        ReadProfileSettings(profile, app);
-        CSetupDlg dlg(app);
+        CSetupDlg dlg(ReadProfileSettings(profile));
         const std::pair<const char*, const char*> names[] = {
             {"IDC_SETUP_MONTH", "Month"},   {"IDC_SETUP_DAY", "Day"},
             {"IDC_SETUP_YEAR", "Year"},     {"IDC_SETUP_HOUR", "Hour:"},
@@ -83,9 +78,7 @@ private slots:
         QFETCH(QString, message);
         MessageRecorder messages;
         MemoryProfile profile;
-        CCountdownApp app(profile);
-        ReadProfileSettings(profile, app);
-        CSetupDlg dlg(app);
+        CSetupDlg dlg(ReadProfileSettings(profile));
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         Edit(dlg, "IDC_SETUP_MONTH")->setText("2");
@@ -95,7 +88,7 @@ private slots:
         QCOMPARE(dlg.isVisible(), !accepted);
         if (accepted) {
             QVERIFY(messages.Texts().isEmpty());
-            QCOMPARE(dlg.m_nMonth, 2);
+            QCOMPARE(dlg.m_settings.nMonth, 2);
         } else {
             QCOMPARE(messages.Texts(), QStringList{message});
             QCOMPARE(QApplication::focusWidget(), Edit(dlg, field.toLatin1().constData()));
@@ -105,9 +98,7 @@ private slots:
     void firstRefusedFieldInExchangeOrderIsReported() {
         MessageRecorder messages;
         MemoryProfile profile;
-        CCountdownApp app(profile);
-        ReadProfileSettings(profile, app);
-        CSetupDlg dlg(app);
+        CSetupDlg dlg(ReadProfileSettings(profile));
         Edit(dlg, "IDC_SETUP_YEAR")->setText("1900");
         Edit(dlg, "IDC_SETUP_HOUR")->setText("99");  // hour is checked before year
         dlg.accept();

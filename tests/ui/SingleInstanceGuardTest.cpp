@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "UiTestSupport.h"
-#include "notes/NotesTestSupport.h"
+#include "support/TempDir.h"
 #include "ui/SingleInstanceGuard.h"
 
 using Claim = SingleInstanceGuard::Claim;
@@ -53,7 +53,7 @@ class SingleInstanceGuardTest : public QObject {
 
 private slots:
     void secondStartShowsTheRunningCopy() {
-        ScratchDir dir;
+        TempDir dir;
         RunningCopy running(QString::fromStdString(dir.Str()));
         QCOMPARE(running.m_claim, Claim::kOwner);
         QVERIFY(std::filesystem::exists(dir.File("brisaloo.lock")));
@@ -64,7 +64,7 @@ private slots:
     }
 
     void ownerEndingFreesTheDirectory() {
-        ScratchDir dir;
+        TempDir dir;
         const QString strDir = QString::fromStdString(dir.Str());
         {
             SingleInstanceGuard first(strDir);
@@ -75,8 +75,8 @@ private slots:
     }
 
     void otherDirectoriesDoNotInterfere() {
-        ScratchDir first;
-        ScratchDir second;
+        TempDir first;
+        TempDir second;
         RunningCopy running(QString::fromStdString(first.Str()));
         SingleInstanceGuard other(QString::fromStdString(second.Str()));
         QCOMPARE(other.ClaimDataDirectory(), Claim::kOwner);
@@ -86,7 +86,7 @@ private slots:
 
     // A copy killed with SIGKILL leaves its lock file and its socket file.
     void lockAndSocketOfAKilledCopyDoNotBlockTheNextStart() {
-        ScratchDir dir;
+        TempDir dir;
         const QString strDir = QString::fromStdString(dir.Str());
         SingleInstanceGuard guard(strDir);
         const pid_t pid = ::fork();
@@ -110,7 +110,7 @@ private slots:
     }
 
     void unreachableRunningCopyIsExplained() {
-        ScratchDir dir;
+        TempDir dir;
         const QString strDir = QString::fromStdString(dir.Str());
         QLockFile lock(QDir(strDir).filePath("brisaloo.lock"));  // a copy that does not answer
         QVERIFY(lock.tryLock(0));
@@ -122,7 +122,7 @@ private slots:
     }
 
     void directoryWithoutRoomForALockIsNotGuarded() {
-        ScratchDir dir;
+        TempDir dir;
         SingleInstanceGuard guard(QString::fromStdString(dir.File("missing")));
         MessageRecorder recorder;
         QVERIFY(ClaimOrExplain(guard));

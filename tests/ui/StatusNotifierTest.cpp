@@ -11,7 +11,7 @@
 #include "countdown/Clock.h"
 #include "countdown/CountdownTexts.h"
 #include "support/MemoryProfile.h"
-#include "trivia/TempDir.h"
+#include "support/TempDir.h"
 #include "ui/CCountdownDlg.h"
 #include "ui/CTrayIcon.h"
 

@@ -1,4 +1,4 @@
-#include "notes/FileOps.h"
+#include "files/FileOps.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -8,16 +9,17 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
-// A fresh directory under the system's temporary directory, removed with
-// everything in it when the test ends.
+// A fresh folder under the system's temporary folder for one test, removed
+// with everything in it when the test ends (also after it took away its own
+// write permission).
 class TempDir {
 public:
     TempDir() {
         static std::atomic<int> nCounter{0};
-        const std::string strName =
-            "brisaloo-trivia-" + std::to_string(::getpid()) + "-" + std::to_string(nCounter++);
-        m_path = std::filesystem::temp_directory_path() / strName;
+        m_path = std::filesystem::temp_directory_path() /
+                 ("brisaloo-test-" + std::to_string(::getpid()) + "-" + std::to_string(nCounter++));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }
@@ -25,12 +27,23 @@ public:
     TempDir& operator=(const TempDir&) = delete;
     ~TempDir() {
         std::error_code error;
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, error);
         std::filesystem::remove_all(m_path, error);
     }
 
     const std::filesystem::path& Path() const { return m_path; }
     std::string Str() const { return m_path.string(); }
+    std::string File(std::string_view strName) const { return (m_path / strName).string(); }
     std::filesystem::path operator/(std::string_view strName) const { return m_path / strName; }
+    // The names in the folder, in no particular order.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
 
 private:
     std::filesystem::path m_path;
@@ -44,4 +57,10 @@ inline void WriteFileBytes(const std::filesystem::path& path, std::string_view b
 inline std::string ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline mode_t ModeOf(const std::string& strPath) {
+    struct stat st {};
+    ::stat(strPath.c_str(), &st);
+    return st.st_mode & 07777;
 }

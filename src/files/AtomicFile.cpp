@@ -1,4 +1,4 @@
-#include "notes/AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,19 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+#include "files/FileIo.h"
 
-constexpr mode_t kNewFileMode = 0600;
+namespace {
 
 std::string Reason(int nError) {
     return std::strerror(nError);
-}
-
-std::string DirectoryPart(const std::string& strPath) {
-    const std::size_t nSlash = strPath.rfind('/');
-    if (nSlash == std::string::npos) return ".";
-    if (nSlash == 0) return "/";
-    return strPath.substr(0, nSlash);
 }
 
 // Where the bytes go: a link named notes.dat stays a link and its target is
@@ -38,12 +31,12 @@ std::optional<std::string> ResolveTarget(const std::string& strPath, std::string
     return std::nullopt;
 }
 
-// The permissions for the new file, or why the old one may not be replaced.
+// The permissions for the new file (those of the old one; mode is left as it
+// is when there is none), or why the old one may not be replaced.
 std::optional<std::string> ModeForReplacement(const std::string& strPath, mode_t& mode) {
     struct stat st {};
     if (::stat(strPath.c_str(), &st) != 0) {
         if (errno != ENOENT) return Reason(errno);
-        mode = kNewFileMode;
         return std::nullopt;
     }
     if (!S_ISREG(st.st_mode)) return std::string("it is not a regular file");
@@ -54,22 +47,6 @@ std::optional<std::string> ModeForReplacement(const std::string& strPath, mode_t
     }
     mode = st.st_mode & 07777;
     return std::nullopt;
-}
-
-bool WriteAll(IFileOps& ops, int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t nWritten = ops.Write(fd, bytes.data(), bytes.size());
-        if (nWritten < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (nWritten == 0) {
-            errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(nWritten));
-    }
-    return true;
 }
 
 // Makes the rename itself durable. The new file is in place whether or not
@@ -88,17 +65,17 @@ std::string TemporaryPathFor(const std::string& strPath) {
 }
 
 std::optional<std::string> ReplaceFileAtomically(const std::string& strPath, std::string_view bytes,
-                                                 IFileOps& ops) {
+                                                 IFileOps& ops, mode_t newFileMode) {
     std::string strTarget;
     if (auto error = ResolveTarget(strPath, strTarget)) return error;
-    mode_t mode = kNewFileMode;
+    mode_t mode = newFileMode;
     if (auto error = ModeForReplacement(strTarget, mode)) return error;
 
     const std::string strTemp = TemporaryPathFor(strTarget);
     if (ops.Unlink(strTemp.c_str()) != 0 && errno != ENOENT) {
         return "the leftover file " + strTemp + " could not be removed: " + Reason(errno);
     }
-    const int fd = ops.Open(strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+    const int fd = ops.Open(strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) return Reason(errno);
 
     // Any failure from here on: the temporary file goes, the old file stays.
@@ -107,11 +84,11 @@ std::optional<std::string> ReplaceFileAtomically(const std::string& strPath, std
         ops.Unlink(strTemp.c_str());
         return std::optional<std::string>(Reason(nError));
     };
-    if (ops.Fchmod(fd, mode) != 0 || !WriteAll(ops, fd, bytes) || ops.Fsync(fd) != 0) {
+    if (ops.Fchmod(fd, mode) != 0 || !WriteAll(fd, bytes, ops) || ops.Fsync(fd) != 0) {
         return abandon(errno, true);
     }
     if (ops.Close(fd) != 0) return abandon(errno, false);
     if (ops.Rename(strTemp.c_str(), strTarget.c_str()) != 0) return abandon(errno, false);
-    SyncDirectory(ops, DirectoryPart(strTarget));
+    SyncDirectory(ops, DirectoryOf(strTarget));
     return std::nullopt;
 }

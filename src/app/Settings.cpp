@@ -1,0 +1,7 @@
+#include "app/Settings.h"
+
+#include "countdown/CountdownTexts.h"
+
+CTime ArrivalFields::Arrival() const {
+    return ArrivalMoment(nYear, nMonth, nDay, nHour, nMinute);
+}
