@@ -3,13 +3,10 @@
 // INI file read through the program's profile adapter, then written over by
 // Setup and read back.
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
-#include <ctime>
 #include <limits>
 #include <optional>
 #include <string>
@@ -18,7 +15,7 @@
 #include "FuzzSupport.h"
 #include "app/IniText.h"
 #include "app/ProfileSettings.h"
-#include "ui/QSettingsProfile.h"
+#include "ui/IniFileProfile.h"
 
 namespace {
 
@@ -51,19 +48,8 @@ int ReadBackOf(std::size_t i, int nValue) {
     return kProfileSettings[i].pFlag ? (nValue != 0 ? 1 : 0) : nValue;
 }
 
-// QSettings keeps the files it has read in a cache and reads one again only
-// when its size or time changed. Every step here gives the file a time of its
-// own, so each read below really reads the file, and one file name serves
-// every input without the cache growing.
-void StampFile(const std::string& strPath) {
-    static std::int64_t nStamp = 0;
-    const timespec times[2] = {{static_cast<std::time_t>(++nStamp), 0},
-                               {static_cast<std::time_t>(nStamp), 0}};
-    FUZZ_CHECK(::utimensat(AT_FDCWD, strPath.c_str(), times, 0) == 0);
-}
-
 void CheckReadsBack(const QString& strIni, std::size_t nSalt) {
-    QSettingsProfile profile(strIni);
+    IniFileProfile profile(strIni);
     const Settings settings = ReadProfileSettings(profile);
     for (std::size_t i = 0; i < kProfileSettings.size(); ++i)
         FUZZ_CHECK(kProfileSettings[i].Get(settings) ==
@@ -75,19 +61,13 @@ void CheckIniFile(std::string_view bytes) {
     const std::string strPath = dir.Path("Brisaloo.ini");
     const QString strIni = QString::fromStdString(strPath);
     WriteFuzzFile(strPath, bytes);
-    StampFile(strPath);
-    {
-        QSettingsProfile profile(strIni);
-        Settings settings = ReadProfileSettings(profile);
-        // Setup writes its seven values over whatever the file held...
-        for (std::size_t i = 0; i < kProfileSettings.size(); ++i)
-            kProfileSettings[i].Set(settings, static_cast<int>(i * 1000003 + bytes.size()));
-        FUZZ_CHECK(WriteProfileSettings(profile, settings));
-        // ... reads them back in this run ...
-        CheckReadsBack(strIni, bytes.size());
-    }
-    // ... and at the next start, from the file.
-    StampFile(strPath);
+    IniFileProfile profile(strIni);
+    Settings settings = ReadProfileSettings(profile);
+    // Setup writes its seven values over whatever the file held, and they
+    // are what the next start reads.
+    for (std::size_t i = 0; i < kProfileSettings.size(); ++i)
+        kProfileSettings[i].Set(settings, static_cast<int>(i * 1000003 + bytes.size()));
+    FUZZ_CHECK(WriteProfileSettings(profile, settings));
     CheckReadsBack(strIni, bytes.size());
 }
 

@@ -17,7 +17,7 @@
 #include "ui/AppIcon.h"
 #include "ui/CCountdownDlg.h"
 #include "ui/CommandLineOptions.h"
-#include "ui/QSettingsProfile.h"
+#include "ui/IniFileProfile.h"
 #include "ui/SingleInstanceGuard.h"
 #include "ui/TerminationSignals.h"
 #include "ui/UserMessages.h"
@@ -34,7 +34,7 @@ void SetApplicationNames() {
 int RunWithoutWindow(const CommandLineOptions& options) {
     if (options.action == CommandLineOptions::Action::Print) {
         SystemClock clock;
-        QSettingsProfile profile(QSettingsProfile::DefaultPath());
+        IniFileProfile profile(IniFileProfile::DefaultPath());
         std::optional<std::string> strTemplate;
         if (options.strFormat) strTemplate = options.strFormat->toStdString();
         return PrintCountdown(profile, clock, strTemplate, std::cout, std::cerr);
@@ -87,7 +87,7 @@ int main(int argc, char* argv[]) {
     TerminationSignals terminationSignals;
 
     SystemClock clock;
-    QSettingsProfile profile(QSettingsProfile::DefaultPath());
+    IniFileProfile profile(IniFileProfile::DefaultPath());
     CCountdownApp app(profile);
     StartupOptions startup;
     startup.strExePath = QCoreApplication::applicationFilePath().toStdString();

@@ -24,7 +24,7 @@
 #include "ui/CCountdownDlg.h"
 #include "ui/CTrayIcon.h"
 #include "ui/MainWindowIds.h"
-#include "ui/QSettingsProfile.h"
+#include "ui/IniFileProfile.h"
 #include "ui/TerminationSignals.h"
 
 namespace {
@@ -513,7 +513,7 @@ private slots:
         }
         MessageRecorder messages;
         FixedClock clock(kArrival2027 - 3);
-        QSettingsProfile profile(strIni);
+        IniFileProfile profile(strIni);
         CCountdownApp app(profile);
         app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
         CCountdownDlg dlg(app, clock);
