@@ -8,11 +8,12 @@ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 clang-format xvfb xauth locales tzdata
 desktop-file-utils appstream man-db"
-# Extra packages for the benchmarks and fuzzing passes, the .deb package
-# (dpkg-dev, file) and redrawing the icons (librsvg2-bin): BRISALOO_DEPS=full.
+# Extra packages for the benchmarks and fuzzing passes, the .deb package and
+# its check (dpkg-dev, file, lintian) and redrawing the icons (librsvg2-bin):
+# BRISALOO_DEPS=full.
 if [ "${BRISALOO_DEPS:-}" = "full" ]; then
   PACKAGES="$PACKAGES clang libclang-rt-14-dev x11-utils xdotool imagemagick faketime
-  dpkg-dev file librsvg2-bin trayer valgrind"
+  dpkg-dev file lintian librsvg2-bin trayer valgrind"
 fi
 
 missing=""
