@@ -52,7 +52,7 @@ void CNotesDlg::Init() {
     setWindowTitle(QStringLiteral("Brisaloo: Notes"));
     setObjectName(QStringLiteral("IDD_NOTES"));
     CreateControls();
-    resize(DialogUnits(font()).Size(386, 225));
+    setFixedSize(DialogUnits(font()).Size(386, 225));
     FillList();
     ShowCurrentNote();
     m_pClose->setFocus();
@@ -61,7 +61,7 @@ void CNotesDlg::Init() {
 CNotesDlg::~CNotesDlg() = default;
 
 // The template's controls in its order, which is also the tab order. The
-// dialog may be resized; its controls stay where the template puts them.
+// dialog keeps its size, as its controls keep their places.
 void CNotesDlg::CreateControls() {
     const DialogUnits units(font());
 
