@@ -10,6 +10,7 @@
 #include "app/CCountdownApp.h"
 #include "ui/CAddNoteDlg.h"
 #include "ui/DialogUnits.h"
+#include "ui/FramedArea.h"
 #include "ui/UserMessages.h"
 
 namespace {
@@ -71,7 +72,7 @@ void CNotesDlg::CreateControls() {
     units.Place(*m_pClose, 325, 5, 50, 14);
     connect(m_pClose, &QPushButton::clicked, this, &CNotesDlg::accept);
 
-    m_pList = new QListWidget(this);
+    m_pList = new FramedArea<QListWidget>(this);
     m_pList->setObjectName(IDC_NOTE_LIST);
     m_pList->setAccessibleName(QStringLiteral("Notes"));
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -80,7 +81,7 @@ void CNotesDlg::CreateControls() {
     connect(m_pList, &QListWidget::itemSelectionChanged, this, &CNotesDlg::OnSelectNote);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &CNotesDlg::OnSelectNote);
 
-    m_pBody = new QPlainTextEdit(this);
+    m_pBody = new FramedArea<QPlainTextEdit>(this);
     m_pBody->setObjectName(IDC_NOTE_BODY);
     m_pBody->setAccessibleName(QStringLiteral("Note body"));
     m_pBody->setTabChangesFocus(true);
