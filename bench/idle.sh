@@ -1,7 +1,9 @@
 #!/bin/bash
 # What Brisaloo costs to keep running, beside a floor: a bare Qt 6 Widgets
-# window with one 500 ms timer writing one label (bench/floor). Under its own
-# Xvfb (no window manager; trayer as the tray host), for each program:
+# window of Brisaloo's size with the same seven countdown fields and their
+# labels and one 500 ms timer writing each field when it changes
+# (bench/floor). Under its own Xvfb (no window manager; trayer as the tray
+# host), for each program:
 #   start-up   fork to the main window's MapNotify on the root window, median of STARTS
 #   RSS        VmRSS 5 s after the start, window shown
 #   CPU        on-CPU time of all threads (/proc/PID/task/*/schedstat) over

@@ -5,7 +5,8 @@
 #   share/applications/brisaloo.desktop          the launcher
 #   share/metainfo/<id>.metainfo.xml              AppStream description
 #   share/icons/hicolor/<N>x<N>/apps/brisaloo.png and scalable/apps/brisaloo.svg
-#   share/man/man1/brisaloo.1, brisaloo-trivia.1
+#   share/man/man1/brisaloo.1.gz, brisaloo-trivia.1.gz
+#   share/doc/brisaloo/copyright, changelog.gz    licence and history, as Debian keeps them
 #
 # An installed brisaloo finds the trivia at ../share/brisaloo/triv.dat from its
 # own directory (app/DataLocation.h), so the layout must stay relative.
@@ -15,10 +16,20 @@ include(GNUInstallDirs)
 set(BRISALOO_APP_ID io.github.brisaloo.Brisaloo)
 set(BRISALOO_RES_DIR ${PROJECT_SOURCE_DIR}/res)
 
-install(TARGETS brisaloo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(BRISALOO_PROGRAMS brisaloo)
 if(TARGET brisaloo-trivia)
-  install(TARGETS brisaloo-trivia RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  list(APPEND BRISALOO_PROGRAMS brisaloo-trivia)
 endif()
+install(TARGETS ${BRISALOO_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (`cmake --install --strip`, and the package) also drops
+# the compiler's .comment and .note sections, which nothing at run time reads.
+foreach(program IN LISTS BRISALOO_PROGRAMS)
+  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
+endforeach()
 if(TARGET brisaloo_trivia_data)
   install(FILES ${CMAKE_BINARY_DIR}/triv.dat DESTINATION ${CMAKE_INSTALL_DATADIR}/brisaloo)
 endif()
@@ -34,11 +45,26 @@ endforeach()
 install(FILES ${BRISALOO_RES_DIR}/icons/brisaloo.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# The manual pages carry the version.
+# The manual pages carry the version. They and the changelog are installed
+# compressed, without a time stamp in the gzip header (-n) so that the same
+# source makes the same package.
+set(BRISALOO_GZIPPED)
 foreach(page brisaloo.1 brisaloo-trivia.1)
   configure_file(${BRISALOO_RES_DIR}/man/${page}.in ${CMAKE_BINARY_DIR}/man/${page} @ONLY)
-  install(FILES ${CMAKE_BINARY_DIR}/man/${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  list(APPEND BRISALOO_GZIPPED ${CMAKE_BINARY_DIR}/man/${page})
 endforeach()
+configure_file(${BRISALOO_RES_DIR}/debian/changelog ${CMAKE_BINARY_DIR}/doc/changelog COPYONLY)
+list(APPEND BRISALOO_GZIPPED ${CMAKE_BINARY_DIR}/doc/changelog)
+foreach(file IN LISTS BRISALOO_GZIPPED)
+  add_custom_command(OUTPUT ${file}.gz COMMAND gzip -9nc ${file} > ${file}.gz DEPENDS ${file})
+  list(APPEND BRISALOO_GZIPPED_OUTPUTS ${file}.gz)
+endforeach()
+add_custom_target(brisaloo_gzipped_docs ALL DEPENDS ${BRISALOO_GZIPPED_OUTPUTS})
+install(FILES ${CMAKE_BINARY_DIR}/man/brisaloo.1.gz ${CMAKE_BINARY_DIR}/man/brisaloo-trivia.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Debian looks for the licence and history of a package under its own name.
+install(FILES ${BRISALOO_RES_DIR}/debian/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brisaloo)
 
 # `cpack -G DEB` in the build directory (or `cmake --build build --target
 # package`) makes brisaloo_<version>_<arch>.deb. Its dependencies are read

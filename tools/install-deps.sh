@@ -11,11 +11,12 @@ libgtest-dev libgmock-dev googletest libbenchmark-dev
 clang-format xvfb xauth locales tzdata
 desktop-file-utils appstream man-db
 dbus-daemon weston qt6-wayland"
-# Extra packages for the benchmarks and fuzzing passes, the .deb package
-# (dpkg-dev, file) and redrawing the icons (librsvg2-bin): BRISALOO_DEPS=full.
+# Extra packages for the benchmarks and fuzzing passes, the .deb package and
+# its check (dpkg-dev, file, lintian) and redrawing the icons (librsvg2-bin):
+# BRISALOO_DEPS=full.
 if [ "${BRISALOO_DEPS:-}" = "full" ]; then
   PACKAGES="$PACKAGES clang libclang-rt-14-dev x11-utils xdotool imagemagick faketime
-  dpkg-dev file librsvg2-bin trayer valgrind"
+  dpkg-dev file lintian librsvg2-bin trayer valgrind"
 fi
 
 missing=""

@@ -7,6 +7,7 @@
 #include <QTextDocument>
 
 #include "ui/DialogUnits.h"
+#include "ui/FramedArea.h"
 
 std::string FieldTextToNote(const QString& strText) {
     QString strNote = strText;
@@ -63,7 +64,7 @@ void CAddNoteDlg::CreateControls() {
     auto* pBodyLabel = new QLabel(QStringLiteral("Body:"), this);
     units.Place(*pBodyLabel, 15, 35, 23, 8);
 
-    m_pBody = new QPlainTextEdit(this);
+    m_pBody = new FramedArea<QPlainTextEdit>(this);
     m_pBody->setObjectName(IDC_ADDNOTE_BODY);
     m_pBody->setAccessibleName(QStringLiteral("Body:"));
     m_pBody->setTabChangesFocus(true);

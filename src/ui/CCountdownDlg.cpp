@@ -62,7 +62,7 @@ const ControlTemplate kMainControls[] = {
     {IDC_SETUP, "IDC_SETUP", C::PushButton, "Setup", 5, 20, 36, 15, nullptr},
     {-1, nullptr, C::Label, "Date and Time of Arrival:", 5, 5, 79, 8, nullptr},
     {IDC_ARRIVAL, "IDC_ARRIVAL", C::BannerField, "", 95, 5, 160, 12, "Date and Time of Arrival:"},
-    {IDC_HIDE, "IDC_HIDE", C::DefaultButton, "Hide Me", 265, 0, 65, 20, nullptr},
+    {IDC_HIDE, "IDC_HIDE", C::DefaultButton, "Hide Me", 265, 3, 65, 17, nullptr},  // off the edge
     {-1, nullptr, C::GroupBox, "Potentially Depressing Statistics......", 150, 45, 190, 45,
      nullptr},
     {-1, nullptr, C::GroupBox, "How much longer?!?!?!", 5, 45, 135, 45, nullptr},
@@ -72,8 +72,9 @@ const ControlTemplate kMainControls[] = {
     {IDC_TRIVIA_ANSWER, "IDC_TRIVIA_ANSWER", C::MultiLineField, "", 15, 125, 320, 14,
      "Trivia answer"},
     {-1, nullptr, C::GroupBox, "Trivia Square", 5, 95, 335, 65, nullptr},
-    {IDC_COPY, "IDC_COPY", C::PushButton, "Copy to Clipboard", 115, 20, 65, 15, nullptr},
-    {IDC_NOTES, "IDC_NOTES", C::PushButton, "Notes", 185, 20, 45, 15, nullptr},
+    // Wider than in the first layout: the text needs room for the button's margins.
+    {IDC_COPY, "IDC_COPY", C::PushButton, "Copy to Clipboard", 115, 20, 80, 15, nullptr},
+    {IDC_NOTES, "IDC_NOTES", C::PushButton, "Notes", 200, 20, 45, 15, nullptr},
     {IDC_PAUSE_TEXT, "IDC_PAUSE_TEXT", C::BannerField, "", 45, 140, 60, 14, "Paused"},
     {IDC_PAUSE, "IDC_PAUSE", C::PushButton, "Pause", 15, 140, 30, 14, nullptr},
 };

@@ -9,6 +9,7 @@
 #include "app/CCountdownApp.h"
 #include "ui/CAddNoteDlg.h"
 #include "ui/DialogUnits.h"
+#include "ui/FramedArea.h"
 #include "ui/UserMessages.h"
 
 namespace {
@@ -51,7 +52,7 @@ void CNotesDlg::Init() {
     setWindowTitle(QStringLiteral("Brisaloo: Notes"));
     setObjectName(QStringLiteral("IDD_NOTES"));
     CreateControls();
-    resize(DialogUnits(font()).Size(386, 225));
+    setFixedSize(DialogUnits(font()).Size(386, 225));
     FillList();
     ShowCurrentNote();
     m_pClose->setFocus();
@@ -60,7 +61,7 @@ void CNotesDlg::Init() {
 CNotesDlg::~CNotesDlg() = default;
 
 // The template's controls in its order, which is also the tab order. The
-// dialog may be resized; its controls stay where the template puts them.
+// dialog keeps its size, as its controls keep their places.
 void CNotesDlg::CreateControls() {
     const DialogUnits units(font());
 
@@ -70,7 +71,7 @@ void CNotesDlg::CreateControls() {
     units.Place(*m_pClose, 325, 5, 50, 14);
     connect(m_pClose, &QPushButton::clicked, this, &CNotesDlg::accept);
 
-    m_pList = new QListWidget(this);
+    m_pList = new FramedArea<QListWidget>(this);
     m_pList->setObjectName(IDC_NOTE_LIST);
     m_pList->setAccessibleName(QStringLiteral("Notes"));
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -79,7 +80,7 @@ void CNotesDlg::CreateControls() {
     connect(m_pList, &QListWidget::itemSelectionChanged, this, &CNotesDlg::OnSelectNote);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &CNotesDlg::OnSelectNote);
 
-    m_pBody = new QPlainTextEdit(this);
+    m_pBody = new FramedArea<QPlainTextEdit>(this);
     m_pBody->setObjectName(IDC_NOTE_BODY);
     m_pBody->setAccessibleName(QStringLiteral("Note body"));
     m_pBody->setTabChangesFocus(true);

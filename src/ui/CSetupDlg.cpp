@@ -22,16 +22,17 @@ enum : int {
 };
 
 using C = ControlTemplate;
-// Template order, which is the tab order.
+// Template order, which is the tab order. The note on military time has a line
+// of its own below the buttons, and the rows under it moved down to make room.
 const ControlTemplate kSetupControls[] = {
     {IDC_SETUP_MONTH, "IDC_SETUP_MONTH", C::EditField, "", 0, 10, 20, 14, "Month"},
     {IDC_SETUP_DAY, "IDC_SETUP_DAY", C::EditField, "", 25, 10, 20, 14, "Day"},
     {IDC_SETUP_YEAR, "IDC_SETUP_YEAR", C::EditField, "", 50, 10, 40, 14, "Year"},
     {IDC_SETUP_HOUR, "IDC_SETUP_HOUR", C::EditField, "", 95, 10, 20, 14, "Hour:"},
     {IDC_SETUP_MINUTE, "IDC_SETUP_MINUTE", C::EditField, "", 121, 10, 20, 14, "Minute"},
-    {IDC_SETUP_TRIVTIME, "IDC_SETUP_TRIVTIME", C::EditField, "", 70, 40, 40, 14,
+    {IDC_SETUP_TRIVTIME, "IDC_SETUP_TRIVTIME", C::EditField, "", 80, 46, 40, 14,
      "Update Trivia every:"},
-    {IDC_SETUP_HIDESTART, "IDC_SETUP_HIDESTART", C::CheckBox, "Hide on startup?", 0, 60, 68, 10,
+    {IDC_SETUP_HIDESTART, "IDC_SETUP_HIDESTART", C::CheckBox, "Hide on startup?", 0, 66, 68, 10,
      "Hide on startup?"},
     {1, "IDOK", C::DefaultButton, "OK", 190, 0, 50, 14, nullptr},
     {2, "IDCANCEL", C::PushButton, "Cancel", 190, 15, 50, 14, nullptr},
@@ -40,11 +41,13 @@ const ControlTemplate kSetupControls[] = {
     {-1, nullptr, C::Label, "Hour:", 95, 0, 18, 8, nullptr},
     {-1, nullptr, C::Label, "Minute", 121, 0, 22, 8, nullptr},
     {-1, nullptr, C::Label, "Day", 25, 0, 14, 8, nullptr},
-    {-1, nullptr, C::Label, "Note: Time must be in military time (ex: 23:15 is 11:15pm)", 0, 25,
-     178, 8, nullptr},
-    {-1, nullptr, C::Label, "Update Trivia every:", 0, 46, 65, 8, nullptr},
-    {-1, nullptr, C::Label, "Seconds", 115, 46, 29, 8, nullptr},
+    {-1, nullptr, C::Label, "Note: Time must be in military time (ex: 23:15 is 11:15pm)", 0, 33,
+     240, 8, nullptr},
+    {-1, nullptr, C::Label, "Update Trivia every:", 0, 49, 75, 8, nullptr},
+    {-1, nullptr, C::Label, "Seconds", 125, 49, 35, 8, nullptr},
 };
+// The controls keep this distance from the dialog's edges, in dialog units.
+constexpr int kMargin = 7;
 
 // The years Setup accepts for the arrival.
 constexpr int kSetupYearMin = 1996;
@@ -73,7 +76,9 @@ CSetupDlg::CSetupDlg(const Settings& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings) {
     setWindowTitle(QStringLiteral("Brisaloo Setup"));
     const DialogUnits units(font());
-    for (const ControlTemplate& control : kSetupControls) {
+    for (ControlTemplate control : kSetupControls) {
+        control.x += kMargin;
+        control.y += kMargin;
         QWidget* widget = CreateControl(control, units, *this);
         if (control.nId == 1)
             connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
@@ -83,7 +88,7 @@ CSetupDlg::CSetupDlg(const Settings& settings, QWidget* parent)
                     &CSetupDlg::reject);
     }
     m_pHideStart = findChild<QCheckBox*>(QStringLiteral("IDC_SETUP_HIDESTART"));
-    setFixedSize(units.Size(252, 87));
+    setFixedSize(units.Size(240 + 2 * kMargin, 76 + 2 * kMargin));
     OnInitDialog();
 }
 

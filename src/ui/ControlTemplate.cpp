@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "ui/DialogUnits.h"
+#include "ui/FramedArea.h"
 
 #include <algorithm>
 
@@ -49,7 +50,7 @@ QWidget* NewWidget(const ControlTemplate& control, QWidget& parent) {
             return field;
         }
         case ControlTemplate::MultiLineField: {
-            auto* field = new QPlainTextEdit(&parent);
+            auto* field = new FramedArea<QPlainTextEdit>(&parent);
             field->setReadOnly(true);
             field->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -38,8 +38,10 @@ int DialogUnits::Y(int nUnits) const {
     return Scale(nUnits, m_nCharHeight, 8);
 }
 
+// The far edges are rounded as positions, so that controls the template puts
+// edge to edge stay edge to edge rather than overlap by a rounded pixel.
 QRect DialogUnits::Rect(int x, int y, int cx, int cy) const {
-    return QRect(X(x), Y(y), X(cx), Y(cy));
+    return QRect(QPoint(X(x), Y(y)), QPoint(X(x + cx) - 1, Y(y + cy) - 1));
 }
 
 QSize DialogUnits::Size(int cx, int cy) const {
