@@ -104,7 +104,7 @@ private slots:
         }
         const std::map<QString, Factory> factories = {
             {"main", [this] { return std::make_unique<CCountdownDlg>(m_app, m_clock); }},
-            {"setup", [this] { return std::make_unique<CSetupDlg>(m_app); }},
+            {"setup", [this] { return std::make_unique<CSetupDlg>(m_app.m_settings); }},
             {"notes", [this] { return std::make_unique<CNotesDlg>(m_app); }},
             {"add note", [] { return std::make_unique<CAddNoteDlg>(); }},
             {"about", [] { return std::make_unique<CAboutDlg>(); }},
