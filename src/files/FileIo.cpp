@@ -6,6 +6,10 @@
 
 #include <cerrno>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 constexpr std::size_t kReadBlock = 64 * 1024;
@@ -49,7 +53,7 @@ bool ReadAll(int fd, std::string& bytes) {
 
 bool ReadWholeFile(const std::string& strPath, std::string& bytes) {
     bytes.clear();
-    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = SystemFileOps().Open(strPath.c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (fd < 0) return false;
     const bool bRead = ReadAll(fd, bytes);
     const int nError = errno;
@@ -58,9 +62,97 @@ bool ReadWholeFile(const std::string& strPath, std::string& bytes) {
     return bRead;
 }
 
+bool IsPathSeparator(char c) {
+#ifdef _WIN32
+    return c == '/' || c == '\\';
+#else
+    return c == '/';
+#endif
+}
+
 std::string DirectoryOf(const std::string& strPath) {
-    const std::size_t nSlash = strPath.rfind('/');
+    std::size_t nSlash = strPath.size();
+    while (nSlash > 0 && !IsPathSeparator(strPath[nSlash - 1])) --nSlash;
+    nSlash = nSlash == 0 ? std::string::npos : nSlash - 1;
     if (nSlash == std::string::npos) return ".";
     if (nSlash == 0) return "/";
     return strPath.substr(0, nSlash);
 }
+
+#ifdef _WIN32
+
+namespace {
+
+DWORD AttributesOf(const std::string& strPath) {
+    return ::GetFileAttributesW(WidePath(strPath).c_str());
+}
+
+}  // namespace
+
+bool IsRegularFile(const std::string& strPath) {
+    const HANDLE hFile = ::CreateFileW(WidePath(strPath).c_str(), 0,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool bFile = ::GetFileInformationByHandle(hFile, &info) &&
+                       (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+                       ::GetFileType(hFile) == FILE_TYPE_DISK;
+    ::CloseHandle(hFile);
+    return bFile;
+}
+
+bool IsDirectory(const std::string& strPath) {
+    const DWORD dwAttributes = AttributesOf(strPath);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MakeDirectory(const std::string& strDir) {
+    if (::CreateDirectoryW(WidePath(strDir).c_str(), nullptr)) return true;
+    errno = ErrnoFromWin32(::GetLastError());
+    // "C:" and "\\server\share" cannot be created but are there.
+    if (errno != EEXIST && IsDirectory(strDir)) errno = EEXIST;
+    return false;
+}
+
+bool CanCreateFilesIn(const std::string& strDir) {
+    std::string strProbe = strDir;
+    if (!strProbe.empty() && !IsPathSeparator(strProbe.back())) strProbe += '\\';
+    strProbe += "brisaloo-write-test-" + std::to_string(::GetCurrentProcessId());
+    const HANDLE hFile = ::CreateFileW(WidePath(strProbe).c_str(), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_NEW,
+                                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return false;
+    ::CloseHandle(hFile);
+    return true;
+}
+
+bool RemoveFile(const std::string& strPath) {
+    return SystemFileOps().Unlink(strPath.c_str()) == 0;
+}
+
+#else
+
+bool IsRegularFile(const std::string& strPath) {
+    struct stat info {};
+    return ::stat(strPath.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsDirectory(const std::string& strPath) {
+    struct stat info {};
+    return ::stat(strPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool MakeDirectory(const std::string& strDir) {
+    return ::mkdir(strDir.c_str(), 0700) == 0;
+}
+
+bool CanCreateFilesIn(const std::string& strDir) {
+    return ::access(strDir.empty() ? "/" : strDir.c_str(), W_OK) == 0;
+}
+
+bool RemoveFile(const std::string& strPath) {
+    return ::unlink(strPath.c_str()) == 0;
+}
+
+#endif

@@ -21,4 +21,21 @@ bool ReadAll(int fd, std::string& bytes);
 bool ReadWholeFile(const std::string& strPath, std::string& bytes);
 
 // The folder part of a path: "/a/b" for "/a/b/c", "/" for "/c", "." for "c".
+// On Windows a backslash separates as well.
 std::string DirectoryOf(const std::string& strPath);
+
+// True for '/', and on Windows for '\\' too.
+bool IsPathSeparator(char c);
+
+// What the data location and autostart rules ask of the system, for UTF-8
+// paths. IsRegularFile and IsDirectory follow links.
+bool IsRegularFile(const std::string& strPath);
+bool IsDirectory(const std::string& strPath);
+// Creates one folder, private to the user on POSIX. False with errno set
+// (EEXIST when something of that name is there).
+bool MakeDirectory(const std::string& strDir);
+// Whether this process may create files in strDir: access(W_OK) on POSIX; on
+// Windows, where folder permissions are ACLs, by creating a file there.
+bool CanCreateFilesIn(const std::string& strDir);
+// Removes a file (a link itself, not its target). False with errno set.
+bool RemoveFile(const std::string& strPath);

@@ -50,7 +50,7 @@ std::string Reason(int nError) {
 // Opens triv.dat for reading. A FIFO or device at that name must not hang the
 // start-up, so the open does not wait and anything but a regular file fails.
 FileHandle OpenStored(const std::string& strPath) {
-    FileHandle file(::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileHandle file(SystemFileOps().Open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0));
     struct stat info {};
     if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return FileHandle();
@@ -96,7 +96,8 @@ std::string DecodeInto(int fdStored, const std::string& strStoredPath, int fdTem
 // empty string on success, else the message for the user.
 std::string ReadBack(const std::string& strPath, const struct stat& written, std::string& text) {
     const std::string strFailed = "The unpacked trivia could not be read back from " + strPath;
-    FileHandle file(::open(strPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    FileHandle file(
+        SystemFileOps().Open(strPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0));
     struct stat info {};
     if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
         const int nError = errno;

@@ -40,6 +40,10 @@ TEST_P(ReplaceFault, LeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data"});
 }
 
+#ifndef EDQUOT
+#define EDQUOT ENOSPC  // Windows has no quota error of its own
+#endif
+
 INSTANTIATE_TEST_SUITE_P(
     Steps, ReplaceFault,
     testing::Values(FaultCase{"CreateDenied", Step::kOpen, EACCES, 0},
