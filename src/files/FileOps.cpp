@@ -94,7 +94,17 @@ int PosixFileOps::Open(const char* pszPath, int nFlags, mode_t /*mode*/) {
     const HANDLE hFile = ::CreateFileW(WidePath(pszPath).c_str(), dwAccess,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                        nullptr, dwCreate, dwFlags, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE) return FailWith(::GetLastError());
+    if (hFile == INVALID_HANDLE_VALUE) {
+        const DWORD dwError = ::GetLastError();
+        // A folder is refused as "access denied"; say what it is, as POSIX does.
+        const DWORD dwAttributes = ::GetFileAttributesW(WidePath(pszPath).c_str());
+        if (dwError == ERROR_ACCESS_DENIED && dwAttributes != INVALID_FILE_ATTRIBUTES &&
+            (dwAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            errno = EISDIR;
+            return -1;
+        }
+        return FailWith(dwError);
+    }
     BY_HANDLE_FILE_INFORMATION info{};
     if ((nFlags & O_NOFOLLOW) && ::GetFileInformationByHandle(hFile, &info) &&
         (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
