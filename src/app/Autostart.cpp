@@ -145,9 +145,9 @@ std::string AutostartRunCommand(const std::string& strExePath,
 
 bool WriteAutostartRunValue(const std::string& strCommand, std::string& strError) {
     const std::wstring strWide = WidePath(strCommand);
-    const LSTATUS nStatus = ::RegSetKeyValueW(
-        HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, strWide.c_str(),
-        static_cast<DWORD>((strWide.size() + 1) * sizeof(wchar_t)));
+    const LSTATUS nStatus =
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, strWide.c_str(),
+                          static_cast<DWORD>((strWide.size() + 1) * sizeof(wchar_t)));
     if (nStatus == ERROR_SUCCESS) return true;
     strError = RegistryError("Could not write", nStatus);
     return false;
@@ -177,9 +177,9 @@ int RunAutostartCommand(bool bOn, const std::string& strExePath,
                         const std::vector<std::string>& extraArgs, std::ostream& out,
                         std::ostream& err) {
     std::string strError;
-    const bool bDone = bOn ? WriteAutostartRunValue(AutostartRunCommand(strExePath, extraArgs),
-                                                    strError)
-                           : RemoveAutostartRunValue(strError);
+    const bool bDone =
+        bOn ? WriteAutostartRunValue(AutostartRunCommand(strExePath, extraArgs), strError)
+            : RemoveAutostartRunValue(strError);
     if (!bDone) {
         err << "brisaloo: " << strError << '\n';
         return kExitFailure;

@@ -45,8 +45,8 @@ std::optional<std::string> ReadAutostartRunValue();
 #endif
 
 // --autostart on|off for this process: reads XDG_CONFIG_HOME and HOME, writes
-// or removes the entry (on Windows: the Run value), tells on out what it did or on err why it could not.
-// Returns the exit code (kExitOk or kExitFailure).
+// or removes the entry (on Windows: the Run value), tells on out what it did
+// or on err why it could not. Returns the exit code (kExitOk or kExitFailure).
 int RunAutostartCommand(bool bOn, const std::string& strExePath,
                         const std::vector<std::string>& extraArgs, std::ostream& out,
                         std::ostream& err);

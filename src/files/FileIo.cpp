@@ -119,9 +119,9 @@ bool CanCreateFilesIn(const std::string& strDir) {
     std::string strProbe = strDir;
     if (!strProbe.empty() && !IsPathSeparator(strProbe.back())) strProbe += '\\';
     strProbe += "brisaloo-write-test-" + std::to_string(::GetCurrentProcessId());
-    const HANDLE hFile = ::CreateFileW(WidePath(strProbe).c_str(), GENERIC_WRITE, 0, nullptr,
-                                       CREATE_NEW,
-                                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    const HANDLE hFile =
+        ::CreateFileW(WidePath(strProbe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) return false;
     ::CloseHandle(hFile);
     return true;

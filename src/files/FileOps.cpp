@@ -27,9 +27,8 @@ std::wstring WidePath(std::string_view strUtf8) {
 
 std::string Utf8Path(std::wstring_view strWide) {
     if (strWide.empty()) return {};
-    const int nSize = ::WideCharToMultiByte(CP_UTF8, 0, strWide.data(),
-                                            static_cast<int>(strWide.size()), nullptr, 0, nullptr,
-                                            nullptr);
+    const int nSize = ::WideCharToMultiByte(
+        CP_UTF8, 0, strWide.data(), static_cast<int>(strWide.size()), nullptr, 0, nullptr, nullptr);
     std::string strUtf8(static_cast<std::size_t>(nSize), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, strWide.data(), static_cast<int>(strWide.size()),
                           strUtf8.data(), nSize, nullptr, nullptr);

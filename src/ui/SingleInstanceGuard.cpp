@@ -1,6 +1,9 @@
 #include "ui/SingleInstanceGuard.h"
 
+#include <QtGlobal>
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -19,6 +22,20 @@ QString CanonicalDirectory(const QString& strDataDir) {
     const QString strDir = strDataDir.isEmpty() ? QStringLiteral("/") : strDataDir;
     const QString strCanonical = QFileInfo(strDir).canonicalFilePath();
     return strCanonical.isEmpty() ? QDir::cleanPath(QDir(strDir).absolutePath()) : strCanonical;
+}
+
+// Who runs this copy: the server name must differ between users. On Windows
+// QLocalServer listens on a named pipe, whose names all sessions share.
+QString UserKey() {
+#ifdef Q_OS_UNIX
+    return QString::number(::getuid());
+#else
+    const QByteArray hash =
+        QCryptographicHash::hash(qEnvironmentVariable("USERDOMAIN").toUtf8() + '\\' +
+                                     qEnvironmentVariable("USERNAME").toUtf8(),
+                                 QCryptographicHash::Sha256);
+    return QString::fromLatin1(hash.toHex().left(8));
+#endif
 }
 
 QString LockFileIn(const QString& strDir) {
@@ -45,7 +62,7 @@ QString SingleInstanceGuard::LockFilePath() const {
 QString SingleInstanceGuard::ServerName() const {
     const QByteArray hash =
         QCryptographicHash::hash(m_strDataDir.toUtf8(), QCryptographicHash::Sha256).toHex();
-    return QStringLiteral("brisaloo-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash.left(16)));
+    return QStringLiteral("brisaloo-%1-%2").arg(UserKey(), QString::fromLatin1(hash.left(16)));
 }
 
 SingleInstanceGuard::Claim SingleInstanceGuard::ClaimDataDirectory(int nAnswerTimeoutMs) {

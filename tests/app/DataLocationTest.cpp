@@ -31,7 +31,8 @@ class DataLocationRule : public testing::TestWithParam<LocationCase> {};
 
 TEST_P(DataLocationRule, PlacesEachFile) {
 #ifdef _WIN32
-    GTEST_SKIP() << "the rule's cases are POSIX paths and XDG folders; WindowsFiles.* checks the Windows places";
+    GTEST_SKIP() << "the rule's cases are POSIX paths and XDG folders; WindowsFiles.* checks the "
+                    "Windows places";
 #endif
     const LocationCase& c = GetParam();
     DataLocationQuery query;
@@ -289,7 +290,8 @@ class UserDataDirRule : public testing::TestWithParam<UserDirCase> {};
 
 TEST_P(UserDataDirRule, FollowsTheBaseDirectoryRules) {
 #ifdef _WIN32
-    GTEST_SKIP() << "the rule's cases are POSIX paths and XDG folders; WindowsFiles.* checks the Windows places";
+    GTEST_SKIP() << "the rule's cases are POSIX paths and XDG folders; WindowsFiles.* checks the "
+                    "Windows places";
 #endif
     EXPECT_EQ(UserDataDir(GetParam().xdg, GetParam().home), GetParam().expected);
 }
@@ -330,7 +332,8 @@ TEST_F(DataDirectoryOnDisk, AFileInTheWayIsReported) {
 
 TEST_F(DataDirectoryOnDisk, ThisProcessReadsTheEnvironmentAndTheDisk) {
 #ifdef _WIN32
-    GTEST_SKIP() << "the installed layout there is Program Files and %LOCALAPPDATA%: WindowsFiles.DataLocationOfThisProcess";
+    GTEST_SKIP() << "the installed layout there is Program Files and %LOCALAPPDATA%: "
+                    "WindowsFiles.DataLocationOfThisProcess";
 #endif
     // An installed layout the test can write to: the bundled trivia decides.
     std::filesystem::create_directories(m_root / "bin");

@@ -22,7 +22,8 @@ std::string Utf8Of(const std::filesystem::path& path) {
 
 TEST(WindowsFiles, NonAsciiFolderHoldsNotesAndTrivia) {
     TempDir root;
-    const std::string strDir = Utf8Of(root.Path()) + "\\Reisenotizen \xC3\xA4\xC3\xB6\xC3\xBC \xE6\x97\x85";
+    const std::string strDir =
+        Utf8Of(root.Path()) + "\\Reisenotizen \xC3\xA4\xC3\xB6\xC3\xBC \xE6\x97\x85";
     std::string strError;
     ASSERT_TRUE(EnsureDirectory(strDir, strError)) << strError;
     const std::string strNotes = strDir + "\\notes.dat";
@@ -43,7 +44,8 @@ TEST(WindowsFiles, NonAsciiFolderHoldsNotesAndTrivia) {
 TEST(WindowsFiles, ReadOnlyAttributeIsRefused) {
     TempDir dir;
     WriteFileBytes(dir / "notes.dat", "old");
-    ASSERT_TRUE(::SetFileAttributesW((dir / "notes.dat").wstring().c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(
+        ::SetFileAttributesW((dir / "notes.dat").wstring().c_str(), FILE_ATTRIBUTE_READONLY));
     const auto error = ReplaceFileAtomically(dir.File("notes.dat"), "new");
     ::SetFileAttributesW((dir / "notes.dat").wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_TRUE(error.has_value());

@@ -111,7 +111,8 @@ TEST(SaveNotes, LeftoverTemporaryFileFromACrashIsRemoved) {
 
 TEST(SaveNotes, LinkToTheNotesStaysALink) {
 #ifdef _WIN32
-    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; WindowsFiles.ReparsePointAtTrivTmp covers links there";
+    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
+                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough covers links there";
 #endif
     TempDir dir;
     std::filesystem::create_directory(dir.File("real"));

@@ -9,7 +9,9 @@
 inline int setenv(const char* pszName, const char* pszValue, int) {
     return ::_putenv_s(pszName, pszValue);
 }
-inline int unsetenv(const char* pszName) { return ::_putenv_s(pszName, ""); }
+inline int unsetenv(const char* pszName) {
+    return ::_putenv_s(pszName, "");
+}
 #endif
 
 // Sets (or, with nullptr, unsets) an environment variable for the length of a

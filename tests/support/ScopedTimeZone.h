@@ -7,7 +7,6 @@
 
 #include "support/ScopedEnv.h"
 
-
 // Sets TZ for the length of a test and puts the old value back afterwards.
 class ScopedTimeZone {
 public:

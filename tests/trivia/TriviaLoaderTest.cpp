@@ -191,7 +191,8 @@ TEST_F(LoadTriviaTest, LeftoverTemporaryFileIsReplacedAndRemoved) {
 
 TEST_F(LoadTriviaTest, SymlinkAtTemporaryNameIsNeverWrittenThrough) {
 #ifdef _WIN32
-    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; WindowsFiles.ReparsePointAtTrivTmp covers links there";
+    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
+                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough covers links there";
 #endif
     const fs::path canary = m_dir / "canary";
     WriteFileBytes(canary, "do not touch");
@@ -209,7 +210,8 @@ TEST_F(LoadTriviaTest, SymlinkAtTemporaryNameIsNeverWrittenThrough) {
 
 TEST_F(LoadTriviaTest, DanglingSymlinkAtTemporaryNameCreatesNothingAtItsTarget) {
 #ifdef _WIN32
-    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; WindowsFiles.ReparsePointAtTrivTmp covers links there";
+    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
+                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough covers links there";
 #endif
     fs::create_symlink(m_dir / "elsewhere", m_dir / "triv.tmp");
     EXPECT_TRUE(LoadPlain("x\n").messages.empty());
@@ -236,7 +238,8 @@ private:
 
 TEST_F(LoadTriviaTest, LinkPlantedAfterTheUnlinkIsNotWrittenThrough) {
 #ifdef _WIN32
-    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; WindowsFiles.ReparsePointAtTrivTmp covers links there";
+    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
+                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough covers links there";
 #endif
     const fs::path canary = m_dir / "canary";
     WriteFileBytes(canary, "do not touch");
