@@ -146,8 +146,7 @@ TEST_F(AutostartOnDisk, UnwritablePlaceIsReportedByName) {
 
 TEST_F(AutostartOnDisk, CommandFollowsTheEnvironment) {
 #ifdef _WIN32
-    GTEST_SKIP()
-        << "Windows has the Run value instead: WindowsFiles.RunValueIsWrittenAndRemoved";
+    GTEST_SKIP() << "Windows has the Run value instead: WindowsFiles.RunValueIsWrittenAndRemoved";
 #endif
     ScopedEnv config("XDG_CONFIG_HOME", m_strConfig.c_str());
     std::ostringstream out;
@@ -163,8 +162,7 @@ TEST_F(AutostartOnDisk, CommandFollowsTheEnvironment) {
 
 TEST_F(AutostartOnDisk, CommandWithoutAnyHomeFails) {
 #ifdef _WIN32
-    GTEST_SKIP()
-        << "Windows has the Run value instead: WindowsFiles.RunValueIsWrittenAndRemoved";
+    GTEST_SKIP() << "Windows has the Run value instead: WindowsFiles.RunValueIsWrittenAndRemoved";
 #endif
     ScopedEnv config("XDG_CONFIG_HOME", nullptr);
     ScopedEnv home("HOME", nullptr);

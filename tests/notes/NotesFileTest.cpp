@@ -112,7 +112,7 @@ TEST(SaveNotes, LeftoverTemporaryFileFromACrashIsRemoved) {
 TEST(SaveNotes, LinkToTheNotesStaysALink) {
 #ifdef _WIN32
     GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
-                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough covers links there";
+                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough is the Windows case";
 #endif
     TempDir dir;
     std::filesystem::create_directory(dir.File("real"));

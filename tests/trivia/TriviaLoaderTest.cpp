@@ -192,7 +192,7 @@ TEST_F(LoadTriviaTest, LeftoverTemporaryFileIsReplacedAndRemoved) {
 TEST_F(LoadTriviaTest, SymlinkAtTemporaryNameIsNeverWrittenThrough) {
 #ifdef _WIN32
     GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
-                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough covers links there";
+                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough is the Windows case";
 #endif
     const fs::path canary = m_dir / "canary";
     WriteFileBytes(canary, "do not touch");
@@ -211,7 +211,7 @@ TEST_F(LoadTriviaTest, SymlinkAtTemporaryNameIsNeverWrittenThrough) {
 TEST_F(LoadTriviaTest, DanglingSymlinkAtTemporaryNameCreatesNothingAtItsTarget) {
 #ifdef _WIN32
     GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
-                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough covers links there";
+                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough is the Windows case";
 #endif
     fs::create_symlink(m_dir / "elsewhere", m_dir / "triv.tmp");
     EXPECT_TRUE(LoadPlain("x\n").messages.empty());
@@ -239,7 +239,7 @@ private:
 TEST_F(LoadTriviaTest, LinkPlantedAfterTheUnlinkIsNotWrittenThrough) {
 #ifdef _WIN32
     GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
-                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough covers links there";
+                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough is the Windows case";
 #endif
     const fs::path canary = m_dir / "canary";
     WriteFileBytes(canary, "do not touch");
