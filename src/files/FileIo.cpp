@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #endif
 
@@ -131,6 +132,17 @@ bool RemoveFile(const std::string& strPath) {
     return SystemFileOps().Unlink(strPath.c_str()) == 0;
 }
 
+bool IdentityOf(int fd, FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)), &info)) {
+        errno = ErrnoFromWin32(::GetLastError());
+        return false;
+    }
+    identity.nDevice = info.dwVolumeSerialNumber;
+    identity.nFile = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
 #else
 
 bool IsRegularFile(const std::string& strPath) {
@@ -153,6 +165,14 @@ bool CanCreateFilesIn(const std::string& strDir) {
 
 bool RemoveFile(const std::string& strPath) {
     return ::unlink(strPath.c_str()) == 0;
+}
+
+bool IdentityOf(int fd, FileIdentity& identity) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return false;
+    identity.nDevice = static_cast<unsigned long long>(info.st_dev);
+    identity.nFile = static_cast<unsigned long long>(info.st_ino);
+    return true;
 }
 
 #endif

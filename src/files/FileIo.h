@@ -39,3 +39,13 @@ bool MakeDirectory(const std::string& strDir);
 bool CanCreateFilesIn(const std::string& strDir);
 // Removes a file (a link itself, not its target). False with errno set.
 bool RemoveFile(const std::string& strPath);
+
+// Which file an open descriptor is: device and inode on POSIX, volume serial
+// number and file index on Windows (where fstat gives no inode).
+struct FileIdentity {
+    unsigned long long nDevice = 0;
+    unsigned long long nFile = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// False with errno set when the system cannot tell.
+bool IdentityOf(int fd, FileIdentity& identity);

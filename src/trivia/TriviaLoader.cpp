@@ -94,16 +94,16 @@ std::string DecodeInto(int fdStored, const std::string& strStoredPath, int fdTem
 // Reads back the file just written, without following a link, and only if it
 // is the very file written: nothing may have been swapped in meanwhile. An
 // empty string on success, else the message for the user.
-std::string ReadBack(const std::string& strPath, const struct stat& written, std::string& text) {
+std::string ReadBack(const std::string& strPath, const FileIdentity& written, std::string& text) {
     const std::string strFailed = "The unpacked trivia could not be read back from " + strPath;
     FileHandle file(
         SystemFileOps().Open(strPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0));
-    struct stat info {};
-    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
+    FileIdentity read;
+    if (!file.IsOpen() || !IdentityOf(file.Get(), read)) {
         const int nError = errno;
         return strFailed + ": " + Reason(nError) + "." + kNothingShown;
     }
-    if (info.st_dev != written.st_dev || info.st_ino != written.st_ino) {
+    if (read != written) {
         return strFailed + ": another file took its place." + kNothingShown;
     }
     if (!ReadAll(file.Get(), text)) {
@@ -155,8 +155,8 @@ TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string&
     }
 
     std::string strError = DecodeInto(stored.Get(), strStoredPath, temp.Get(), strTempPath, ops);
-    struct stat written {};
-    ::fstat(temp.Get(), &written);
+    FileIdentity written;
+    IdentityOf(temp.Get(), written);
     stored.Close();
     if (const int nError = temp.Close(); nError != 0 && strError.empty()) {
         strError = "The trivia could not be unpacked into " + strTempPath + ": " + Reason(nError) +

@@ -251,6 +251,36 @@ TEST_F(LoadTriviaTest, LinkPlantedAfterTheUnlinkIsNotWrittenThrough) {
     EXPECT_EQ(ReadFileBytes(canary), "do not touch");
 }
 
+// Moves another file over triv.tmp while it is being written, as another
+// process could before the loader reads it back.
+class FileSwappingFileOps final : public PosixFileOps {
+public:
+    FileSwappingFileOps(std::string strTemp, std::string strOther)
+        : m_strTemp(std::move(strTemp)), m_strOther(std::move(strOther)) {}
+    ssize_t Write(int fd, const void* pData, std::size_t nSize) override {
+        const ssize_t nWritten = PosixFileOps::Write(fd, pData, nSize);
+        if (!m_bSwapped) m_bSwapped = Rename(m_strOther.c_str(), m_strTemp.c_str()) == 0;
+        return nWritten;
+    }
+    std::string m_strTemp, m_strOther;
+    bool m_bSwapped = false;
+};
+
+TEST_F(LoadTriviaTest, FileSwappedInAtTheTemporaryNameIsNotRead) {
+    WriteFileBytes(m_dir / "triv.dat", PackTrivia("1|ABC|Q|A|\n"));
+    WriteFileBytes(m_dir / "other", "9|XYZ|Planted?|Yes|\n");
+    FileSwappingFileOps ops((m_dir / "triv.tmp").string(), (m_dir / "other").string());
+    const TriviaLoadResult result =
+        LoadTrivia((m_dir / "triv.dat").string(), (m_dir / "triv.tmp").string(), *m_table, ops);
+#ifdef _WIN32
+    if (!ops.m_bSwapped) GTEST_SKIP() << "a file open for writing cannot be replaced here";
+#endif
+    ASSERT_TRUE(ops.m_bSwapped);
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_NE(result.messages[0].find("another file took its place"), std::string::npos);
+    EXPECT_EQ(m_table->m_nTriviaLines, 0);
+}
+
 TEST_F(LoadTriviaTest, TemporaryNameThatCannotBeReplacedIsUnableToOpen) {
     fs::create_directories(m_dir / "triv.tmp" / "inside");
     const TriviaLoadResult result = LoadPlain("x\n");
