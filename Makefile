@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test format bench clean
+.PHONY: all deps configure build run test test-windows format bench clean
 
 all: build
 
@@ -36,4 +36,14 @@ bench:
 	cmake --build $(BENCH_BUILD) --target run-benchmarks
 
 clean:
-	rm -rf $(BUILD) build-asan build-bench build-fuzz
+	rm -rf $(BUILD) build-asan build-bench build-fuzz build-windows
+
+# The core, its tests and brisaloo-trivia cross-built for Windows with
+# MinGW-w64 (no Qt) and run under Wine in a prefix of its own.
+WINDOWS_BUILD ?= build-windows
+test-windows:
+	@BRISALOO_DEPS=windows ./tools/install-deps.sh
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DBRISALOO_CORE_ONLY=ON $(CMAKE_FLAGS)
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300

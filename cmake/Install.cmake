@@ -13,6 +13,12 @@
 
 include(GNUInstallDirs)
 
+# Windows has a layout and an installer of its own.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/InstallWindows.cmake)
+  return()
+endif()
+
 set(BRISALOO_APP_ID io.github.brisaloo.Brisaloo)
 set(BRISALOO_RES_DIR ${PROJECT_SOURCE_DIR}/res)
 

@@ -19,6 +19,12 @@ if [ "${BRISALOO_DEPS:-}" = "full" ]; then
   dpkg-dev file lintian librsvg2-bin trayer valgrind"
 fi
 
+# The Windows cross build of the core, run under Wine (make test-windows):
+# BRISALOO_DEPS=windows. Only what that build needs, not Qt.
+if [ "${BRISALOO_DEPS:-}" = "windows" ]; then
+  PACKAGES="cmake ninja-build make g++-mingw-w64-x86-64-posix googletest wine64"
+fi
+
 missing=""
 for pkg in $PACKAGES; do
   status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)

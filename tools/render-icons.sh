@@ -19,3 +19,11 @@ for size in $sizes; do
     --output "$dir/brisaloo.png" brisaloo.svg
   echo "$dir/brisaloo.png"
 done
+
+# The Windows icon (program and installer) from the same PNGs; needs
+# ImageMagick (Debian: imagemagick).
+if command -v convert >/dev/null 2>&1; then
+  convert hicolor/16x16/apps/brisaloo.png hicolor/32x32/apps/brisaloo.png \
+    hicolor/48x48/apps/brisaloo.png hicolor/256x256/apps/brisaloo.png brisaloo.ico
+  echo brisaloo.ico
+fi

@@ -1,8 +1,5 @@
 #include "app/Autostart.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <ostream>
@@ -12,6 +9,10 @@
 #include "app/PathText.h"
 #include "files/AtomicFile.h"
 #include "files/FileIo.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -91,14 +92,109 @@ bool WriteAutostartEntry(const std::string& strConfigHome, const std::string& st
     return true;
 }
 
-bool RemoveAutostartEntry(const std::string& strConfigHome, std::string& strError) {
+bool RemoveAutostartEntry(const std::string& strConfigHome, std::string& strError,
+                          bool* pbRemoved) {
     const std::string strPath = AutostartEntryPath(strConfigHome);
-    if (::unlink(strPath.c_str()) != 0 && errno != ENOENT) {
+    const bool bRemoved = RemoveFile(strPath);
+    if (pbRemoved) *pbRemoved = bRemoved;
+    if (!bRemoved && errno != ENOENT) {
         strError = SystemError("Could not remove", strPath);
         return false;
     }
     return true;
 }
+
+#ifdef _WIN32
+
+namespace {
+
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const wchar_t* kRunValue = L"Brisaloo";
+
+// One argument as CommandLineToArgvW reads it back: quoted when it holds a
+// blank or a quote, backslashes doubled before a quote and at the end.
+std::string WindowsArgument(const std::string& strArg) {
+    if (!strArg.empty() && strArg.find_first_of(" \t\"") == std::string::npos) return strArg;
+    std::string strQuoted = "\"";
+    std::size_t nBackslashes = 0;
+    for (const char c : strArg) {
+        if (c == '\\') {
+            ++nBackslashes;
+            continue;
+        }
+        strQuoted.append(c == '"' ? nBackslashes * 2 + 1 : nBackslashes, '\\');
+        nBackslashes = 0;
+        strQuoted += c;
+    }
+    strQuoted.append(nBackslashes * 2, '\\');
+    return strQuoted + '"';
+}
+
+std::string RegistryError(const char* pszWhat, LSTATUS nStatus) {
+    return std::string(pszWhat) + " the Run value in the registry: " +
+           std::strerror(ErrnoFromWin32(static_cast<unsigned long>(nStatus)));
+}
+
+}  // namespace
+
+std::string AutostartRunCommand(const std::string& strExePath,
+                                const std::vector<std::string>& extraArgs) {
+    // The program path is always quoted: Windows would otherwise try
+    // "C:\Program" for a path with a blank.
+    std::string strCommand = "\"" + strExePath + "\" --hidden";
+    for (const std::string& strArg : extraArgs) strCommand += ' ' + WindowsArgument(strArg);
+    return strCommand;
+}
+
+bool WriteAutostartRunValue(const std::string& strCommand, std::string& strError) {
+    const std::wstring strWide = WidePath(strCommand);
+    const LSTATUS nStatus =
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, strWide.c_str(),
+                          static_cast<DWORD>((strWide.size() + 1) * sizeof(wchar_t)));
+    if (nStatus == ERROR_SUCCESS) return true;
+    strError = RegistryError("Could not write", nStatus);
+    return false;
+}
+
+bool RemoveAutostartRunValue(std::string& strError) {
+    const LSTATUS nStatus = ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
+    if (nStatus == ERROR_SUCCESS || nStatus == ERROR_FILE_NOT_FOUND) return true;
+    strError = RegistryError("Could not remove", nStatus);
+    return false;
+}
+
+std::optional<std::string> ReadAutostartRunValue() {
+    DWORD dwSize = 0;
+    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_REG_SZ, nullptr, nullptr,
+                       &dwSize) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring strWide(dwSize / sizeof(wchar_t), L'\0');
+    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_REG_SZ, nullptr,
+                       strWide.data(), &dwSize) != ERROR_SUCCESS)
+        return std::nullopt;
+    strWide.resize(wcsnlen(strWide.c_str(), strWide.size()));
+    return Utf8Path(strWide);
+}
+
+int RunAutostartCommand(bool bOn, const std::string& strExePath,
+                        const std::vector<std::string>& extraArgs, std::ostream& out,
+                        std::ostream& err) {
+    std::string strError;
+    const bool bDone =
+        bOn ? WriteAutostartRunValue(AutostartRunCommand(strExePath, extraArgs), strError)
+            : RemoveAutostartRunValue(strError);
+    if (!bDone) {
+        err << "brisaloo: " << strError << '\n';
+        return kExitFailure;
+    }
+    if (bOn)
+        out << "Brisaloo will start hidden in the tray when you sign in.\n";
+    else
+        out << "Brisaloo will not start when you sign in.\n";
+    return kExitOk;
+}
+
+#else
 
 int RunAutostartCommand(bool bOn, const std::string& strExePath,
                         const std::vector<std::string>& extraArgs, std::ostream& out,
@@ -111,9 +207,8 @@ int RunAutostartCommand(bool bOn, const std::string& strExePath,
     const std::string strPath = AutostartEntryPath(strConfigHome);
     std::string strError;
     if (!bOn) {
-        struct stat info {};
-        const bool bExisted = ::lstat(strPath.c_str(), &info) == 0;
-        if (!RemoveAutostartEntry(strConfigHome, strError)) {
+        bool bExisted = false;
+        if (!RemoveAutostartEntry(strConfigHome, strError, &bExisted)) {
             err << "brisaloo: " << strError << '\n';
             return kExitFailure;
         }
@@ -136,3 +231,5 @@ int RunAutostartCommand(bool bOn, const std::string& strExePath,
     out << "Brisaloo will start hidden in the tray when you log in (" << strPath << ").\n";
     return kExitOk;
 }
+
+#endif

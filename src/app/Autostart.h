@@ -27,11 +27,27 @@ std::string AutostartEntryPath(const std::string& strConfigHome);
 bool WriteAutostartEntry(const std::string& strConfigHome, const std::string& strText,
                          std::string& strError, IFileOps& ops = SystemFileOps());
 // Removes the entry; an entry that is not there is no error.
-bool RemoveAutostartEntry(const std::string& strConfigHome, std::string& strError);
+bool RemoveAutostartEntry(const std::string& strConfigHome, std::string& strError,
+                          bool* pbRemoved = nullptr);
+
+#ifdef _WIN32
+// On Windows the same switch is the value "Brisaloo" under the user's Run key,
+// HKCU\Software\Microsoft\Windows\CurrentVersion\Run.
+
+// The value's command line: the quoted program path, --hidden, then
+// extraArgs, quoted as CommandLineToArgvW splits them.
+std::string AutostartRunCommand(const std::string& strExePath,
+                                const std::vector<std::string>& extraArgs = {});
+bool WriteAutostartRunValue(const std::string& strCommand, std::string& strError);
+// A value that is not there is no error.
+bool RemoveAutostartRunValue(std::string& strError);
+// The value as it stands; nullopt when there is none.
+std::optional<std::string> ReadAutostartRunValue();
+#endif
 
 // --autostart on|off for this process: reads XDG_CONFIG_HOME and HOME, writes
-// or removes the entry, tells on out what it did or on err why it could not.
-// Returns the exit code (kExitOk or kExitFailure).
+// or removes the entry (on Windows: the Run value), tells on out what it did
+// or on err why it could not. Returns the exit code (kExitOk or kExitFailure).
 int RunAutostartCommand(bool bOn, const std::string& strExePath,
                         const std::vector<std::string>& extraArgs, std::ostream& out,
                         std::ostream& err);

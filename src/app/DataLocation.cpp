@@ -1,8 +1,5 @@
 #include "app/DataLocation.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -12,7 +9,7 @@
 namespace {
 
 std::string Join(const std::string& strDir, const char* pszName) {
-    if (!strDir.empty() && strDir.back() == '/') return strDir + pszName;
+    if (!strDir.empty() && IsPathSeparator(strDir.back())) return strDir + pszName;
     return strDir + '/' + pszName;
 }
 
@@ -48,6 +45,10 @@ DataLocation Place(DataPlace place, const std::string& strNotesDir, const std::s
 std::string UserDataDir(const std::string& strXdgDataHome, const std::string& strHome) {
     // A relative XDG_DATA_HOME is invalid and is ignored, as the base
     // directory rules ask.
+#ifdef _WIN32
+    if (IsAbsolutePath(strXdgDataHome))
+        return Join(WithoutTrailingSlashes(strXdgDataHome), "Brisaloo");
+#endif
     if (IsAbsolutePath(strXdgDataHome))
         return Join(WithoutTrailingSlashes(strXdgDataHome), "brisaloo");
     if (IsAbsolutePath(strHome))
@@ -110,17 +111,19 @@ DataLocation LocateDataFilesForThisProcess(const std::string& strExeDir,
                                            const std::optional<std::string>& strDataDir) {
     DataLocationQuery query;
     query.strExeDir = strExeDir;
-    query.bExeDirWritable = ::access(strExeDir.empty() ? "/" : strExeDir.c_str(), W_OK) == 0;
+    query.bExeDirWritable = CanCreateFilesIn(strExeDir);
     query.strDataDir = strDataDir;
+#ifdef _WIN32
+    // An installed copy under Program Files keeps the user's data in
+    // %LOCALAPPDATA%\Brisaloo and reads the trivia from its own folder.
+    query.strXdgDataHome = EnvOrEmpty("LOCALAPPDATA");
+#else
     query.strXdgDataHome = EnvOrEmpty("XDG_DATA_HOME");
     query.strXdgStateHome = EnvOrEmpty("XDG_STATE_HOME");
     query.strHome = EnvOrEmpty("HOME");
-    DataLocation location = LocateDataFiles(query, [](const std::string& strPath) {
-        struct stat info {};
-        return ::stat(strPath.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    });
+#endif
+    DataLocation location = LocateDataFiles(query, IsRegularFile);
     if (const std::string strRuntimeDir = RuntimeDirectory(); !strRuntimeDir.empty())
         location.strPrivateTmpDir = Join(strRuntimeDir, "brisaloo");
     return location;
 }
-

@@ -12,7 +12,9 @@
 //    directory): all three beside the executable, as they always were.
 // 3. An installed copy: the user's notes and triv.tmp in
 //    $XDG_DATA_HOME/brisaloo (~/.local/share/brisaloo when unset), the trivia
-//    read from <prefix>/share/brisaloo/triv.dat.
+//    read from <prefix>/share/brisaloo/triv.dat. On Windows a copy under
+//    Program Files (a folder the user cannot write): notes and triv.tmp in
+//    %LOCALAPPDATA%\Brisaloo, the trivia from the program's folder.
 //
 // A copy counts as installed when its directory is read-only, and also when
 // the directory is writable but holds neither triv.dat nor notes.dat while
@@ -33,7 +35,7 @@ struct DataLocationQuery {
     std::string strExeDir;                  // directory of the running executable
     bool bExeDirWritable = false;           // tested by the caller
     std::optional<std::string> strDataDir;  // --data-dir, when given
-    std::string strXdgDataHome;             // $XDG_DATA_HOME, "" when unset
+    std::string strXdgDataHome;             // $XDG_DATA_HOME (Windows: %LOCALAPPDATA%)
     std::string strXdgStateHome;            // $XDG_STATE_HOME, "" when unset
     std::string strHome;                    // $HOME, "" when unknown
 };
@@ -59,6 +61,7 @@ DataLocation LocateDataFiles(const DataLocationQuery& query, const FileExistsFn&
 
 // The user's data directory for Brisaloo: $XDG_DATA_HOME/brisaloo, or
 // $HOME/.local/share/brisaloo when XDG_DATA_HOME is unset, empty or relative.
+// On Windows %LOCALAPPDATA%\Brisaloo, given as strXdgDataHome.
 // "" when neither gives an absolute directory.
 std::string UserDataDir(const std::string& strXdgDataHome, const std::string& strHome);
 

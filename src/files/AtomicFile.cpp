@@ -10,11 +10,55 @@
 
 #include "files/FileIo.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <filesystem>
+#endif
+
 namespace {
 
 std::string Reason(int nError) {
     return std::strerror(nError);
 }
+
+#ifdef _WIN32
+
+// A link (symbolic link or junction) named notes.dat stays a link and its
+// target is replaced.
+std::optional<std::string> ResolveTarget(const std::string& strPath, std::string& strTarget) {
+    strTarget = strPath;
+    const DWORD dwAttributes = ::GetFileAttributesW(WidePath(strPath).c_str());
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES ||
+        (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return std::nullopt;
+    std::error_code error;
+    const auto target = std::filesystem::canonical(std::filesystem::path(WidePath(strPath)), error);
+    if (error) return error.message();
+    strTarget = Utf8Path(target.wstring());
+    return std::nullopt;
+}
+
+// Windows has no mode bits to carry over: the new file takes the folder's
+// permissions. The read-only attribute is refused as a read-only mode is on
+// POSIX.
+std::optional<std::string> ModeForReplacement(const std::string& strPath, mode_t& /*mode*/) {
+    const DWORD dwAttributes = ::GetFileAttributesW(WidePath(strPath).c_str());
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES) {
+        const int nError = ErrnoFromWin32(::GetLastError());
+        if (nError != ENOENT) return Reason(nError);
+        return std::nullopt;
+    }
+    if (dwAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))
+        return std::string("it is not a regular file");
+    if (dwAttributes & FILE_ATTRIBUTE_READONLY) return std::string("the file is read-only");
+    return std::nullopt;
+}
+
+// MOVEFILE_WRITE_THROUGH makes the rename durable; a folder cannot be synced.
+void SyncDirectory(IFileOps& /*ops*/, const std::string& /*strDir*/) {}
+
+#else
 
 // Where the bytes go: a link named notes.dat stays a link and its target is
 // replaced, in the target's directory.
@@ -57,6 +101,8 @@ void SyncDirectory(IFileOps& ops, const std::string& strDir) {
     ops.Fsync(fd);
     ops.Close(fd);
 }
+
+#endif
 
 }  // namespace
 

@@ -7,6 +7,11 @@
 #include <cerrno>
 #include <cstring>
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace {
 
 constexpr std::size_t kReadBlock = 64 * 1024;
@@ -50,7 +55,7 @@ bool ReadAll(int fd, std::string& bytes) {
 
 bool ReadWholeFile(const std::string& strPath, std::string& bytes) {
     bytes.clear();
-    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = SystemFileOps().Open(strPath.c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (fd < 0) return false;
     const bool bRead = ReadAll(fd, bytes);
     const int nError = errno;
@@ -59,8 +64,18 @@ bool ReadWholeFile(const std::string& strPath, std::string& bytes) {
     return bRead;
 }
 
+bool IsPathSeparator(char c) {
+#ifdef _WIN32
+    return c == '/' || c == '\\';
+#else
+    return c == '/';
+#endif
+}
+
 std::string DirectoryOf(const std::string& strPath) {
-    const std::size_t nSlash = strPath.rfind('/');
+    std::size_t nSlash = strPath.size();
+    while (nSlash > 0 && !IsPathSeparator(strPath[nSlash - 1])) --nSlash;
+    nSlash = nSlash == 0 ? std::string::npos : nSlash - 1;
     if (nSlash == std::string::npos) return ".";
     if (nSlash == 0) return "/";
     return strPath.substr(0, nSlash);
@@ -69,17 +84,113 @@ std::string DirectoryOf(const std::string& strPath) {
 bool EnsureDirectory(const std::string& strDir, std::string& strError) {
     // Existing levels are left as they are.
     for (std::size_t end = 1; end <= strDir.size(); ++end) {
-        if (end != strDir.size() && strDir[end] != '/') continue;
+        if (end != strDir.size() && !IsPathSeparator(strDir[end])) continue;
         const std::string strPrefix = strDir.substr(0, end);
-        if (::mkdir(strPrefix.c_str(), 0700) != 0 && errno != EEXIST) {
+        if (!MakeDirectory(strPrefix) && errno != EEXIST) {
             strError = "Could not create the folder " + strPrefix + ": " + std::strerror(errno);
             return false;
         }
     }
-    struct stat info {};
-    if (::stat(strDir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    if (!IsDirectory(strDir)) {
         strError = "Could not create the folder " + strDir + ": a file of that name is in the way";
         return false;
     }
     return true;
 }
+
+#ifdef _WIN32
+
+namespace {
+
+DWORD AttributesOf(const std::string& strPath) {
+    return ::GetFileAttributesW(WidePath(strPath).c_str());
+}
+
+}  // namespace
+
+bool IsRegularFile(const std::string& strPath) {
+    const HANDLE hFile = ::CreateFileW(WidePath(strPath).c_str(), 0,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool bFile = ::GetFileInformationByHandle(hFile, &info) &&
+                       (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+                       ::GetFileType(hFile) == FILE_TYPE_DISK;
+    ::CloseHandle(hFile);
+    return bFile;
+}
+
+bool IsDirectory(const std::string& strPath) {
+    const DWORD dwAttributes = AttributesOf(strPath);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MakeDirectory(const std::string& strDir) {
+    if (::CreateDirectoryW(WidePath(strDir).c_str(), nullptr)) return true;
+    errno = ErrnoFromWin32(::GetLastError());
+    // "C:" and "\\server\share" cannot be created but are there.
+    if (errno != EEXIST && IsDirectory(strDir)) errno = EEXIST;
+    return false;
+}
+
+bool CanCreateFilesIn(const std::string& strDir) {
+    std::string strProbe = strDir;
+    if (!strProbe.empty() && !IsPathSeparator(strProbe.back())) strProbe += '\\';
+    strProbe += "brisaloo-write-test-" + std::to_string(::GetCurrentProcessId());
+    const HANDLE hFile =
+        ::CreateFileW(WidePath(strProbe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return false;
+    ::CloseHandle(hFile);
+    return true;
+}
+
+bool RemoveFile(const std::string& strPath) {
+    return SystemFileOps().Unlink(strPath.c_str()) == 0;
+}
+
+bool IdentityOf(int fd, FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)), &info)) {
+        errno = ErrnoFromWin32(::GetLastError());
+        return false;
+    }
+    identity.nDevice = info.dwVolumeSerialNumber;
+    identity.nFile = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+#else
+
+bool IsRegularFile(const std::string& strPath) {
+    struct stat info {};
+    return ::stat(strPath.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsDirectory(const std::string& strPath) {
+    struct stat info {};
+    return ::stat(strPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool MakeDirectory(const std::string& strDir) {
+    return ::mkdir(strDir.c_str(), 0700) == 0;
+}
+
+bool CanCreateFilesIn(const std::string& strDir) {
+    return ::access(strDir.empty() ? "/" : strDir.c_str(), W_OK) == 0;
+}
+
+bool RemoveFile(const std::string& strPath) {
+    return ::unlink(strPath.c_str()) == 0;
+}
+
+bool IdentityOf(int fd, FileIdentity& identity) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return false;
+    identity.nDevice = static_cast<unsigned long long>(info.st_dev);
+    identity.nFile = static_cast<unsigned long long>(info.st_ino);
+    return true;
+}
+
+#endif

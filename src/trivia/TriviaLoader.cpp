@@ -59,7 +59,7 @@ std::string Reason(int nError) {
 // start-up, so the open does not wait and anything but a regular file fails.
 // strReason says why when it fails.
 FileHandle OpenStored(const std::string& strPath, std::string& strReason) {
-    FileHandle file(::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileHandle file(SystemFileOps().Open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0));
     struct stat info {};
     if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
         const int nError = errno;
@@ -82,12 +82,14 @@ FileHandle CreateTemporary(const std::string& strPath, IFileOps& ops) {
         ops.Open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
 }
 
+#ifndef _WIN32
 // A real directory of this user's that no one else may enter; not a link.
 bool IsPrivateDirectory(const std::string& strDir) {
     struct stat info {};
     return ::lstat(strDir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
            info.st_uid == ::geteuid() && (info.st_mode & 0077) == 0;
 }
+#endif
 
 // Where triv.tmp goes when the data folder takes no new file: strDir (made
 // 0700 when missing) if only this user can enter it, else a new mkdtemp
@@ -95,6 +97,12 @@ bool IsPrivateDirectory(const std::string& strDir) {
 class PrivateFolder {
 public:
     explicit PrivateFolder(const std::string& strDir) {
+#ifdef _WIN32
+        // The data folder is already the user's own (%LOCALAPPDATA%) when the
+        // program's folder is read-only: there is no second place to try.
+        (void)strDir;
+        m_strReason = "there is none on this system";
+#else
         if (!strDir.empty() && (::mkdir(strDir.c_str(), 0700) == 0 || errno == EEXIST) &&
             IsPrivateDirectory(strDir)) {
             m_strDir = strDir;
@@ -111,11 +119,14 @@ public:
             const int nError = errno;
             m_strReason = ::Reason(nError);
         }
+#endif
     }
     PrivateFolder(const PrivateFolder&) = delete;
     PrivateFolder& operator=(const PrivateFolder&) = delete;
     ~PrivateFolder() {
+#ifndef _WIN32
         if (m_bMadeHere) ::rmdir(m_strDir.c_str());
+#endif
     }
 
     const std::string& Dir() const { return m_strDir; }         // "" when none could be made
@@ -160,15 +171,16 @@ std::string DecodeInto(int fdStored, const std::string& strStoredPath, int fdTem
 // Reads back the file just written, without following a link, and only if it
 // is the very file written: nothing may have been swapped in meanwhile. An
 // empty string on success, else the message for the user.
-std::string ReadBack(const std::string& strPath, const struct stat& written, std::string& text) {
+std::string ReadBack(const std::string& strPath, const FileIdentity& written, std::string& text) {
     const std::string strFailed = "The unpacked trivia could not be read back from " + strPath;
-    FileHandle file(::open(strPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-    struct stat info {};
-    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
+    FileHandle file(
+        SystemFileOps().Open(strPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0));
+    FileIdentity read;
+    if (!file.IsOpen() || !IdentityOf(file.Get(), read)) {
         const int nError = errno;
         return strFailed + ": " + Reason(nError) + "." + kNothingShown;
     }
-    if (info.st_dev != written.st_dev || info.st_ino != written.st_ino) {
+    if (read != written) {
         return strFailed + ": another file took its place." + kNothingShown;
     }
     if (!ReadAll(file.Get(), text)) {
@@ -244,8 +256,8 @@ TriviaLoadResult LoadTrivia(const std::string& strStoredPath, const std::string&
     }
 
     std::string strError = DecodeInto(stored.Get(), strStoredPath, temp.Get(), strTempPath, ops);
-    struct stat written {};
-    ::fstat(temp.Get(), &written);
+    FileIdentity written;
+    IdentityOf(temp.Get(), written);
     stored.Close();
     if (const int nError = temp.Close(); nError != 0 && strError.empty()) {
         strError = "The trivia could not be unpacked into " + strTempPath + ": " + Reason(nError) +

@@ -1,5 +1,7 @@
 #include "ui/SingleInstanceGuard.h"
 
+#include <QtGlobal>
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -19,6 +21,18 @@ QString CanonicalDirectory(const QString& strDataDir) {
     const QString strCanonical = QFileInfo(strDir).canonicalFilePath();
     return strCanonical.isEmpty() ? QDir::cleanPath(QDir(strDir).absolutePath()) : strCanonical;
 }
+
+#ifndef Q_OS_UNIX
+// Who runs this copy. On Windows QLocalServer listens on a named pipe, whose
+// names all sessions share, so the name must differ between users.
+QString UserKey() {
+    const QByteArray hash =
+        QCryptographicHash::hash(qEnvironmentVariable("USERDOMAIN").toUtf8() + '\\' +
+                                     qEnvironmentVariable("USERNAME").toUtf8(),
+                                 QCryptographicHash::Sha256);
+    return QString::fromLatin1(hash.toHex().left(8));
+}
+#endif
 
 QString LockFileIn(const QString& strDir) {
     return QDir(strDir).filePath(QStringLiteral("brisaloo.lock"));
@@ -41,17 +55,22 @@ QString SingleInstanceGuard::LockFilePath() const {
     return LockFileIn(m_strDataDir);
 }
 
-// A full path, so no other user can take the name first: in the user's own
-// $XDG_RUNTIME_DIR, named after the data directory, or else in the data
-// directory itself, which the lock already claims.
+// On Unix a full path, so no other user can take the name first: in the
+// user's own $XDG_RUNTIME_DIR, named after the data directory, or else in the
+// data directory itself, which the lock already claims. On Windows a pipe
+// name of this user's, named after the data directory.
 QString SingleInstanceGuard::ServerName() const {
+    const QByteArray hash =
+        QCryptographicHash::hash(m_strDataDir.toUtf8(), QCryptographicHash::Sha256).toHex();
+#ifdef Q_OS_UNIX
     const QString strRuntimeDir = QString::fromStdString(RuntimeDirectory());
     if (strRuntimeDir.isEmpty())
         return QDir(m_strDataDir).filePath(QStringLiteral("brisaloo.socket"));
-    const QByteArray hash =
-        QCryptographicHash::hash(m_strDataDir.toUtf8(), QCryptographicHash::Sha256).toHex();
     return QDir(strRuntimeDir)
         .filePath(QStringLiteral("brisaloo-%1.socket").arg(QString::fromLatin1(hash.left(16))));
+#else
+    return QStringLiteral("brisaloo-%1-%2").arg(UserKey(), QString::fromLatin1(hash.left(16)));
+#endif
 }
 
 SingleInstanceGuard::Claim SingleInstanceGuard::ClaimDataDirectory(int nAnswerTimeoutMs) {

@@ -76,6 +76,9 @@ struct ConfigCase {
 class ConfigHomeRule : public testing::TestWithParam<ConfigCase> {};
 
 TEST_P(ConfigHomeRule, FollowsTheBaseDirectoryRules) {
+#ifdef _WIN32
+    GTEST_SKIP() << "XDG folders are POSIX paths, which are not absolute on Windows";
+#endif
     EXPECT_EQ(ConfigHome(GetParam().xdg, GetParam().home), GetParam().expected);
 }
 
@@ -113,9 +116,11 @@ TEST_F(AutostartOnDisk, WritesReplacesAndRemoves) {
     ASSERT_TRUE(WriteAutostartEntry(m_strConfig, "second\n", strError)) << strError;
     EXPECT_EQ(ReadFileBytes(m_strEntry), "second\n");
     EXPECT_EQ(FilesInAutostart(), 1u) << "no temporary file is left behind";
+#ifndef _WIN32
     struct stat info {};
     ASSERT_EQ(::stat(m_strEntry.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0644u);
+#endif
 
     EXPECT_TRUE(RemoveAutostartEntry(m_strConfig, strError)) << strError;
     EXPECT_FALSE(std::filesystem::exists(m_strEntry));
@@ -140,6 +145,9 @@ TEST_F(AutostartOnDisk, UnwritablePlaceIsReportedByName) {
 }
 
 TEST_F(AutostartOnDisk, CommandFollowsTheEnvironment) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has the Run value instead: WindowsFiles.RunValueIsWrittenAndRemoved";
+#endif
     ScopedEnv config("XDG_CONFIG_HOME", m_strConfig.c_str());
     std::ostringstream out;
     std::ostringstream err;
@@ -157,6 +165,9 @@ TEST_F(AutostartOnDisk, CommandFollowsTheEnvironment) {
 }
 
 TEST_F(AutostartOnDisk, CommandWithoutAnyHomeFails) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has the Run value instead: WindowsFiles.RunValueIsWrittenAndRemoved";
+#endif
     ScopedEnv config("XDG_CONFIG_HOME", nullptr);
     ScopedEnv home("HOME", nullptr);
     std::ostringstream out;

@@ -31,6 +31,10 @@ struct LocationCase {
 class DataLocationRule : public testing::TestWithParam<LocationCase> {};
 
 TEST_P(DataLocationRule, PlacesEachFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the rule's cases are POSIX paths and XDG folders; WindowsFiles.* checks the "
+                    "Windows places";
+#endif
     const LocationCase& c = GetParam();
     DataLocationQuery query;
     query.strExeDir = c.exeDir;
@@ -286,6 +290,10 @@ struct UserDirCase {
 class UserDataDirRule : public testing::TestWithParam<UserDirCase> {};
 
 TEST_P(UserDataDirRule, FollowsTheBaseDirectoryRules) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the rule's cases are POSIX paths and XDG folders; WindowsFiles.* checks the "
+                    "Windows places";
+#endif
     EXPECT_EQ(UserDataDir(GetParam().xdg, GetParam().home), GetParam().expected);
 }
 
@@ -341,7 +349,9 @@ TEST_F(DataDirectoryOnDisk, CreatesMissingLevelsPrivately) {
     struct stat info {};
     ASSERT_EQ(::stat(strDir.c_str(), &info), 0);
     EXPECT_TRUE(S_ISDIR(info.st_mode));
+#ifndef _WIN32
     EXPECT_EQ(info.st_mode & 0777, 0700u);
+#endif
     EXPECT_TRUE(EnsureDirectory(strDir, strError)) << "an existing folder is fine";
 }
 
@@ -354,6 +364,10 @@ TEST_F(DataDirectoryOnDisk, AFileInTheWayIsReported) {
 }
 
 TEST_F(DataDirectoryOnDisk, ThisProcessReadsTheEnvironmentAndTheDisk) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the installed layout there is Program Files and %LOCALAPPDATA%: "
+                    "WindowsFiles.DataLocationOfThisProcess";
+#endif
     // An installed layout the test can write to: the bundled trivia decides.
     std::filesystem::create_directories(m_root / "bin");
     std::filesystem::create_directories(m_root / "share/brisaloo");

@@ -40,6 +40,10 @@ TEST_P(ReplaceFault, LeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"data"});
 }
 
+#ifndef EDQUOT
+#define EDQUOT ENOSPC  // Windows has no quota error of its own
+#endif
+
 INSTANTIATE_TEST_SUITE_P(
     Steps, ReplaceFault,
     testing::Values(FaultCase{"CreateDenied", Step::kOpen, EACCES, 0},
@@ -77,8 +81,12 @@ TEST(ReplaceFileAtomically, SyncsFileAndFolderAndRidesOutAnInterruptedWrite) {
     CountingFileOps ops;
     ASSERT_EQ(ReplaceFileAtomically(dir.File("data"), kNewBytes, ops, 0640), std::nullopt);
     EXPECT_EQ(ReadFileBytes(dir.File("data")), kNewBytes);
+#ifdef _WIN32
+    EXPECT_EQ(ops.m_nSyncs, 1) << "the file before the move, which itself writes through";
+#else
     EXPECT_EQ(ModeOf(dir.File("data")), 0640u);
     EXPECT_EQ(ops.m_nSyncs, 2) << "the file before the rename, the folder after it";
+#endif
 }
 
 TEST(DirectoryOf, Paths) {

@@ -88,6 +88,9 @@ TEST(SaveNotes, EmptyStoreLeavesAZeroByteFile) {
 }
 
 TEST(SaveNotes, NewFileIsPrivateAndAnOldOneKeepsItsPermissions) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows keeps no POSIX mode bits (a new file takes the folder's ACL)";
+#endif
     TempDir dir;
     const std::string strPath = dir.File("notes.dat");
     ASSERT_TRUE(SaveNotesFile(strPath, *MakeStore({{"a", "b"}})).Ok());
@@ -109,6 +112,10 @@ TEST(SaveNotes, LeftoverTemporaryFileFromACrashIsRemoved) {
 }
 
 TEST(SaveNotes, LinkToTheNotesStaysALink) {
+#ifdef _WIN32
+    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
+                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough is the Windows case";
+#endif
     TempDir dir;
     std::filesystem::create_directory(dir.File("real"));
     WriteFileBytes(dir.File("real/mine.dat"), "");

@@ -4,6 +4,16 @@
 #include <optional>
 #include <string>
 
+#ifdef _WIN32
+// The C runtime's own environment, which getenv and _tzset read.
+inline int setenv(const char* pszName, const char* pszValue, int) {
+    return ::_putenv_s(pszName, pszValue);
+}
+inline int unsetenv(const char* pszName) {
+    return ::_putenv_s(pszName, "");
+}
+#endif
+
 // Sets (or, with nullptr, unsets) an environment variable for the length of a
 // test and puts the old value back afterwards.
 class ScopedEnv {

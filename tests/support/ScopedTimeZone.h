@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "support/ScopedEnv.h"
+
 // Sets TZ for the length of a test and puts the old value back afterwards.
 class ScopedTimeZone {
 public:

@@ -29,6 +29,13 @@ public:
         std::error_code error;
         std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, error);
+#ifdef _WIN32
+        // A file with the read-only attribute cannot be deleted there.
+        for (auto it = std::filesystem::recursive_directory_iterator(m_path, error);
+             it != std::filesystem::recursive_directory_iterator(); it.increment(error))
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, error);
+#endif
         std::filesystem::remove_all(m_path, error);
     }
 
