@@ -316,6 +316,9 @@ struct StateCase {
 class StatePlace : public testing::TestWithParam<StateCase> {};
 
 TEST_P(StatePlace, AlertStateHasAPlaceOfItsOwn) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the rule's cases are POSIX paths and XDG folders";
+#endif
     const StateCase& c = GetParam();
     DataLocationQuery query;
     query.strExeDir = "/usr/bin";

@@ -126,15 +126,19 @@ void ExpectUnableToOpen(const TriviaLoadResult& result, const std::string& strPa
 
 TEST_F(LoadTriviaTest, MissingFileIsUnableToOpen) {
     const TriviaLoadResult result = LoadTrivia(m_dir.Str(), *m_table);
-    ExpectUnableToOpen(result, (m_dir / "triv.dat").string(), "No such file or directory");
+    ExpectUnableToOpen(result, m_dir.Str() + "/triv.dat", "No such file or directory");
     EXPECT_EQ(m_table->m_nTriviaLines, 0);
     EXPECT_TRUE(TempGone());
 }
 
 TEST_F(LoadTriviaTest, DirectoryAsTriviaFileIsUnableToOpen) {
     fs::create_directory(m_dir / "triv.dat");
-    ExpectUnableToOpen(LoadTrivia(m_dir.Str(), *m_table), (m_dir / "triv.dat").string(),
-                       "not a regular file");
+#ifdef _WIN32
+    const char* pszReason = "Is a directory";  // the open itself refuses a folder there
+#else
+    const char* pszReason = "not a regular file";
+#endif
+    ExpectUnableToOpen(LoadTrivia(m_dir.Str(), *m_table), m_dir.Str() + "/triv.dat", pszReason);
 }
 
 TEST_F(LoadTriviaTest, FifoAsTriviaFileDoesNotHang) {
