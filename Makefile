@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands a new user runs: `make run` and `make test`. Both install
 # what is missing, configure and build first.
 BUILD ?= build

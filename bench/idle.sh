@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What Brisaloo costs to keep running, beside a floor: a bare Qt 6 Widgets
 # window of Brisaloo's size with the same seven countdown fields and their
 # labels and one 500 ms timer writing each field when it changes

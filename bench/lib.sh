@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by idle.sh and soak.sh: sourced, not run. SCRIPT names the caller in
 # its messages.
 

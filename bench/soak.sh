@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Months of running in minutes: runs brisaloo under Xvfb with its wall clock
 # sped up (libfaketime; monotonic time stays real, so the timer still ticks
 # every 500 ms) and a trivia interval of 1 s, samples its resident memory and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The core must build without Qt: its sources may not include a Qt header and
 # the target may not link a Qt library. Checked at configure time, so a slip
 # fails the build instead of creeping in.

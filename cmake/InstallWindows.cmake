@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts where on Windows, and the NSIS installer CPack
 # makes of it (the "windows-msvc" preset in CMakePresets.json):
 #

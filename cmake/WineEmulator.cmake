@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the Windows programs of a cross build under Wine: tests, and the
 # trivia packing the build does. The Wine prefix is private to the build
 # directory, Wine's own messages are off and no display is needed. The first

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // notes.dat as it comes: any bytes through the reader, and a save of what was
 // read must read back as exactly the same notes.
 

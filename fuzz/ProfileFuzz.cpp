@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile as it comes: any text as a stored value through
 // ParseProfileInt, any bytes as INI text with one key set in it, and as the
 // INI file read through the program's profile adapter, then written over by

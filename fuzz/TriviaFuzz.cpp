@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // triv.dat as it comes: any bytes through the decoder, the line splitter, the
 // entry parse and the entry check, then through LoadTrivia from a real file
 // and into one pick of the rotation.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang in build-fuzz, replays the seed
 # corpus in fuzz/corpus, then fuzzes each target for a while. Fails when any
 # input crashes, hangs or breaks a checked property; the input is kept in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brisaloo-trivia: makes and checks the scrambled trivia file triv.dat.
 
 #include <cerrno>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Brisaloo needs to build, test and run, and only
 # those that are missing. The tray tests run on a private session bus
 # (dbus-daemon: dbus-run-session); the Wayland smoke test runs a headless

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders res/icons/brisaloo.svg into the hicolor PNG sizes committed under
 # res/icons/hicolor. Run it after changing the SVG; needs rsvg-convert
 # (Debian: librsvg2-bin).

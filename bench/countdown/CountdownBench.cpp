@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The countdown's share of the 500 ms tick: the arrival moment rebuilt from
 // its five fields, the span, the refresh plan, the arrival text and, on the
 // ticks where days, hours or minutes change, the caption and the tray tip.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least a Qt 6 Widgets program costs that shows what Brisaloo's window
 // shows of a countdown: a window of Brisaloo's size with the seven read-only
 // fields (days, hours, minutes and seconds; total hours, minutes and seconds)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading a full store of 2,000 notes of about 1 KB each, beside a
 // bare write and fsync of the same bytes (the floor a safe save can't beat)
 // and a bare read of the file (the floor of a load).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trivia load beside a plain read of the same file, and the worst pick.
 
 #include <benchmark/benchmark.h>

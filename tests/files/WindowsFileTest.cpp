@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only Windows has: wide paths, the read-only attribute, reparse points
 // and the per-user Run key (Wine's registry in the test prefix).
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks of `cmake --install` into a scratch prefix. One check per call:
 #   check-install.sh install BUILD_DIR PREFIX   install afresh
 #   check-install.sh layout PREFIX SIZES...     every file is where it belongs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves notes.dat over and over until it is killed, telling its parent on
 // stdout before and after each save: "saving N" and "saved N".
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trivia files no author meant, from the load to the first pick and reveal
 // with the real generator: the program shows what the entries hold (or the
 // hint for an empty table), says so when entries are left out, and never

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # brisaloo-trivia.exe under Wine against the Linux build of the same tool:
 # pack, unpack and check of the sample set must give the same bytes. Relative
 # names, so that both programs see the same command lines. Exits 77 (skipped)

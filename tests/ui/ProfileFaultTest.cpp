@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A profile file read and written through IniFileProfile: whatever the
 // file holds, start-up gets the stored integers that can be read and the
 // defaults for the rest, and Setup's values reach the file in place and read

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray on a StatusNotifier desktop, against a test panel on a private
 // session bus (the test runs under dbus-run-session).
 #include <QTimer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brisaloo_test_panel PROGRAM [ARGS...]: plays a StatusNotifier panel on the
 // session bus, starts the program, waits for its item, checks the tip and the
 // menu, clicks Exit and expects the program to end with status 0 and leave no

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The options that only print work without a display and without a window.
 set -u
 exe="$1"

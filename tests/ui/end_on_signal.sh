@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # SIGTERM ends the running program as Exit does: exit status 0, no lock file
 # left in the data folder, no socket left in $XDG_RUNTIME_DIR.
 set -u

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brisaloo under Wayland: a headless weston, a session bus of its own and the
 # test panel, which starts the program, checks its tray item and ends it from
 # the exported menu. Exit status 77 (skipped) where weston cannot start.
