@@ -63,9 +63,11 @@ int ArrivalAlert::ArrivalKey(const ArrivalFields& arrival) {
 }
 
 bool ArrivalAlert::CheckOnTick(const ArrivalFields& arrival, CTime now) {
+    return CheckOnTick(arrival, arrival.Arrival(), now);
+}
+
+bool ArrivalAlert::CheckOnTick(const ArrivalFields& arrival, CTime moment, CTime now) {
     const int nKey = ArrivalKey(arrival);
-    const CTime moment =
-        ArrivalMoment(arrival.nYear, arrival.nMonth, arrival.nDay, arrival.nHour, arrival.nMinute);
     if (now.GetTime() < moment.GetTime()) {
         if (m_nArmed != nKey) Store(nKey);
         return false;

@@ -32,6 +32,9 @@ public:
     // True exactly when the notification should be shown now. Call it on
     // every tick; it writes the state file only when the armed arrival changes.
     bool CheckOnTick(const ArrivalFields& arrival, CTime now);
+    // The same with the arrival moment the caller has already built from the
+    // fields this tick (mktime is most of a tick's cost).
+    bool CheckOnTick(const ArrivalFields& arrival, CTime moment, CTime now);
 
     // The armed arrival a state file holds, nullopt when it holds none.
     static std::optional<int> ReadState(const std::string& strStatePath);

@@ -215,7 +215,8 @@ void CCountdownDlg::OnInitDialog() {
     m_bHidePending = m_bStartHidden || m_app.m_settings.bHideStart;
 
     // The first countdown writes every field, the caption and the tip from one span.
-    const CTime arrival = m_app.m_settings.Arrival();
+    m_timeArrival = m_app.m_settings.Arrival();
+    const CTime arrival = m_timeArrival;
     m_strArrival = m_refresh.ArrivalText(arrival);
     m_refresh.ArrivalTextDue(m_strArrival, true);
     UpdateArrivalField();
@@ -312,7 +313,8 @@ void CCountdownDlg::OnTimer() {
 // One notification per arrival: when the countdown reaches zero, or when a
 // start or a wake from sleep finds the arrival passed since the last look.
 void CCountdownDlg::CheckArrivalAlert() {
-    if (m_alert.CheckOnTick(m_app.m_settings, CTime::GetCurrentTime(m_clock)))
+    // m_timeArrival is the moment the refresh just built from the same fields.
+    if (m_alert.CheckOnTick(m_app.m_settings, m_timeArrival, CTime::GetCurrentTime(m_clock)))
         m_pTray->Notify(QStringLiteral("You have arrived"), QString::fromStdString(m_strArrival));
 }
 
