@@ -12,8 +12,22 @@
 #include "files/AtomicFile.h"
 #include "files/FileIo.h"
 
+namespace {
+
+// The core's file calls take the file system's bytes on POSIX and UTF-8 on
+// Windows (where they become wide strings at the call).
+std::string CorePath(const QString& strPath) {
+#ifdef Q_OS_WIN
+    return strPath.toUtf8().toStdString();
+#else
+    return QFile::encodeName(strPath).toStdString();
+#endif
+}
+
+}  // namespace
+
 IniFileProfile::IniFileProfile(const QString& strIniPath)
-    : m_strFileName(strIniPath), m_strPath(QFile::encodeName(strIniPath).toStdString()) {}
+    : m_strFileName(strIniPath), m_strPath(CorePath(strIniPath)) {}
 
 // The file is read afresh each time: it is small and read only at start-up
 // and by --print, and a cache could serve a value older than the file (a
