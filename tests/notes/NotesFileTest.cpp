@@ -113,10 +113,7 @@ TEST(SaveNotes, LeftoverTemporaryFileFromACrashIsRemoved) {
 }
 
 TEST(SaveNotes, LinkToTheNotesStaysALink) {
-#ifdef _WIN32
-    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
-                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough is the Windows case";
-#endif
+    SKIP_WITHOUT_FILESYSTEM_SYMLINKS();
     TempDir dir;
     std::filesystem::create_directory(dir.File("real"));
     WriteFileBytes(dir.File("real/mine.dat"), "");

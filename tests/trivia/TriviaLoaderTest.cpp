@@ -207,10 +207,7 @@ TEST_F(LoadTriviaTest, LeftoverTemporaryFileIsReplacedAndRemoved) {
 }
 
 TEST_F(LoadTriviaTest, SymlinkAtTemporaryNameIsNeverWrittenThrough) {
-#ifdef _WIN32
-    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
-                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough is the Windows case";
-#endif
+    SKIP_WITHOUT_FILESYSTEM_SYMLINKS();
     const fs::path canary = m_dir / "canary";
     WriteFileBytes(canary, "do not touch");
     fs::permissions(canary, fs::perms::owner_read | fs::perms::owner_write);
@@ -226,10 +223,7 @@ TEST_F(LoadTriviaTest, SymlinkAtTemporaryNameIsNeverWrittenThrough) {
 }
 
 TEST_F(LoadTriviaTest, DanglingSymlinkAtTemporaryNameCreatesNothingAtItsTarget) {
-#ifdef _WIN32
-    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
-                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough is the Windows case";
-#endif
+    SKIP_WITHOUT_FILESYSTEM_SYMLINKS();
     fs::create_symlink(m_dir / "elsewhere", m_dir / "triv.tmp");
     EXPECT_TRUE(LoadPlain("x\n").messages.empty());
     EXPECT_FALSE(fs::exists(m_dir / "elsewhere"));
@@ -254,10 +248,7 @@ private:
 };
 
 TEST_F(LoadTriviaTest, LinkPlantedAfterTheUnlinkIsNotWrittenThrough) {
-#ifdef _WIN32
-    GTEST_SKIP() << "std::filesystem::create_symlink is not implemented by MinGW's library; "
-                    "WindowsFiles.ReparsePointAtTrivTmpIsNeverWrittenThrough is the Windows case";
-#endif
+    SKIP_WITHOUT_FILESYSTEM_SYMLINKS();
     const fs::path canary = m_dir / "canary";
     WriteFileBytes(canary, "do not touch");
     WriteFileBytes(m_dir / "triv.dat", PackTrivia("1|ABC|Q|A|\n"));
