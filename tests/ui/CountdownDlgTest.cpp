@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "MainWindowFixture.h"
 #include "UiTestSupport.h"
 #include "app/ArrivalAlert.h"
 #include "app/CCountdownApp.h"
@@ -43,33 +44,18 @@ private:
     int m_nNext = 0;
 };
 
-struct Fixture {
+struct Fixture : MainWindowFixture {
     // bInitialise false: the test prepares the folder or the settings and
     // initialises (or runs) the window itself.
     explicit Fixture(std::int64_t now, bool bArrival2027 = true, const char* pszTrivia = nullptr,
                      bool bInitialise = true)
-        : clock(now), app(profile) {
-        if (bArrival2027) {
-            profile.Set("DESTINATION", "YEAR", 2027);
-            profile.Set("DESTINATION", "MONTH", 1);
-            profile.Set("DESTINATION", "DAY", 1);
-            profile.Set("DESTINATION", "HOUR", 0);
-            profile.Set("DESTINATION", "MINUTE", 0);
-        }
+        : MainWindowFixture(now, bArrival2027) {
         if (pszTrivia) WriteFileBytes(dir / "triv.dat", PackTrivia(pszTrivia));
-        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
-        dlg = std::make_unique<CCountdownDlg>(app, clock);
+        MakeWindow();
         dlg->SetTriviaRandom(std::make_unique<CountingRandom>());
         if (bInitialise) dlg->OnInitDialog();
     }
     QString Field(int nId) const { return TextOf(dlg->Control(nId)); }
-
-    MessageRecorder messages;
-    TempDir dir;
-    MemoryProfile profile;
-    FixedClock clock;
-    CCountdownApp app;
-    std::unique_ptr<CCountdownDlg> dlg;
 };
 
 // Runs the window as the program does, on a desktop taken to have a tray:

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "TestPanel.h"
+#include "MainWindowFixture.h"
 #include "UiTestSupport.h"
 #include "app/CCountdownApp.h"
 #include "countdown/Clock.h"
@@ -20,21 +21,11 @@ namespace {
 
 constexpr std::int64_t kArrival2027 = 1798761600;  // 2027-01-01 00:00:00 UTC
 
-struct Fixture {
-    explicit Fixture(std::int64_t now) : clock(now), app(profile) {
-        for (const auto& [key, value] :
-             {std::pair{"YEAR", 2027}, {"MONTH", 1}, {"DAY", 1}, {"HOUR", 0}, {"MINUTE", 0}})
-            profile.Set("DESTINATION", key, value);
-        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
-        dlg = std::make_unique<CCountdownDlg>(app, clock);
+struct Fixture : MainWindowFixture {
+    explicit Fixture(std::int64_t now) : MainWindowFixture(now) {
+        MakeWindow();
         dlg->OnInitDialog();
     }
-    MessageRecorder messages;
-    TempDir dir;
-    MemoryProfile profile;
-    FixedClock clock;
-    CCountdownApp app;
-    std::unique_ptr<CCountdownDlg> dlg;
 };
 
 // The one item the panel holds, once it has registered and the tray knows the host.
