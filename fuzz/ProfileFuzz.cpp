@@ -16,7 +16,7 @@
 #include "FuzzSupport.h"
 #include "app/IniText.h"
 #include "app/ProfileSettings.h"
-#include "ui/IniFileProfile.h"
+#include "qt/IniFileProfile.h"
 
 namespace {
 

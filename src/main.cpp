@@ -15,13 +15,13 @@
 #include "app/CommandLine.h"
 #include "countdown/Clock.h"
 #include "files/FileIo.h"
-#include "ui/AppIcon.h"
-#include "ui/CCountdownDlg.h"
-#include "ui/CommandLineOptions.h"
-#include "ui/IniFileProfile.h"
-#include "ui/SingleInstanceGuard.h"
-#include "ui/TerminationSignals.h"
-#include "ui/UserMessages.h"
+#include "qt/AppIcon.h"
+#include "qt/CCountdownDlg.h"
+#include "qt/CommandLineOptions.h"
+#include "qt/IniFileProfile.h"
+#include "qt/SingleInstanceGuard.h"
+#include "qt/TerminationSignals.h"
+#include "qt/UserMessages.h"
 
 namespace {
 

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt/CAboutDlg.h"
+
+#include <QPushButton>
+
+#include "qt/ControlTemplate.h"
+#include "qt/DialogUnits.h"
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    const DialogTemplate& dialog = AboutDialogTemplate();
+    setWindowTitle(QString::fromUtf8(dialog.pszCaption));
+    const DialogUnits units(font());
+    for (const ControlTemplate& control : dialog.controls) {
+        QWidget* widget = CreateControl(control, units, *this);
+        if (auto* button = qobject_cast<QPushButton*>(widget))
+            connect(button, &QPushButton::clicked, this, &QDialog::accept);
+    }
+    setFixedSize(units.Size(dialog.cx, dialog.cy));
+}

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt/CTrayIcon.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QDBusVariant>
+
+#include "qt/DesktopNotification.h"
+#include "qt/StatusNotifierItem.h"
+
+namespace {
+
+std::optional<bool> g_availableOverride;
+
+const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+
+QDBusMessage WatcherCall(const QString& strInterface, const QString& strMethod) {
+    return QDBusMessage::createMethodCall(kWatcherService, kWatcherPath, strInterface, strMethod);
+}
+
+}  // namespace
+
+CTrayIcon::CTrayIcon(QObject* parent) : QObject(parent) {}
+
+CTrayIcon::~CTrayIcon() {
+    Remove();
+}
+
+bool CTrayIcon::IsAvailable() const {
+    if (g_availableOverride) return *g_availableOverride;
+    return m_sni != SniState::Off || QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void CTrayIcon::OverrideAvailability(std::optional<bool> bAvailable) {
+    g_availableOverride = bAvailable;
+}
+
+void CTrayIcon::Add(const QIcon& icon, const QString& strTip) {
+    m_iconImage = icon;
+    m_strTip = strTip;
+    m_bAdded = true;
+    WatchPanels();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected() && bus.interface()->isServiceRegistered(kWatcherService).value())
+        StartItem();
+    else
+        ShowSystemTrayIcon();
+}
+
+// Panels come and go (a restart, a log-in where the panel starts late): the
+// item registers again whenever a watcher appears.
+void CTrayIcon::WatchPanels() {
+    if (m_pWatcher) return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) return;
+    m_pWatcher = new QDBusServiceWatcher(
+        kWatcherService, bus,
+        QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration,
+        this);
+    connect(m_pWatcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
+        if (m_bAdded) StartItem();
+    });
+    connect(m_pWatcher, &QDBusServiceWatcher::serviceUnregistered, this, &CTrayIcon::OnWatcherGone);
+    bus.connect(kWatcherService, kWatcherPath, kWatcherService,
+                QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(OnHostRegistered()));
+}
+
+// Every call here is asynchronous: the watcher may answer from this very thread.
+void CTrayIcon::StartItem() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!m_item) {
+        QStringList labels;
+        for (const TrayMenuItem& item : kTrayMenu) labels << QString::fromLatin1(item.pszText);
+        StatusNotifierItem::Handlers handlers;
+        // The command runs after the D-Bus call returns: Setup and Notes run
+        // dialogs of their own, and Exit removes the item that was called.
+        handlers.onMenuItem = [this](int nIndex) {
+            const TrayCommand command = kTrayMenu.at(std::size_t(nIndex)).command;
+            QMetaObject::invokeMethod(
+                this, [this, command] { emit CommandChosen(command); }, Qt::QueuedConnection);
+        };
+        handlers.onActivate = [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { emit DoubleClicked(); }, Qt::QueuedConnection);
+        };
+        m_item = std::make_unique<StatusNotifierItem>(bus, m_iconImage, m_strTip, labels,
+                                                      std::move(handlers));
+        if (!m_item->Register()) {
+            m_item.reset();
+            ShowSystemTrayIcon();
+            return;
+        }
+    }
+    m_sni = SniState::Asking;
+    QDBusMessage registration =
+        WatcherCall(kWatcherService, QStringLiteral("RegisterStatusNotifierItem"));
+    registration << m_item->ServiceName();
+    bus.send(registration);
+
+    QDBusMessage hostQuestion =
+        WatcherCall(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    hostQuestion << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    auto* answer = new QDBusPendingCallWatcher(bus.asyncCall(hostQuestion), this);
+    connect(answer, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* call) {
+                call->deleteLater();
+                const QDBusPendingReply<QDBusVariant> reply = *call;
+                if (!m_bAdded || m_sni != SniState::Asking) return;
+                if (!reply.isError() && reply.value().variant().toBool()) {
+                    OnHostRegistered();
+                } else {
+                    // A watcher without a host shows nothing: keep the item registered
+                    // for a host that comes later, and use the other tray meanwhile.
+                    m_sni = SniState::Off;
+                    ShowSystemTrayIcon();
+                }
+            });
+}
+
+void CTrayIcon::OnHostRegistered() {
+    if (!m_bAdded || !m_item) return;
+    m_sni = SniState::Shown;
+    HideSystemTrayIcon();
+}
+
+void CTrayIcon::OnWatcherGone() {
+    if (m_sni == SniState::Off) return;
+    m_sni = SniState::Off;
+    if (!m_bAdded) return;
+    ShowSystemTrayIcon();
+    if (!IsAvailable()) emit Lost();
+}
+
+void CTrayIcon::ShowSystemTrayIcon() {
+    if (!m_bAdded || m_sni == SniState::Shown || !QSystemTrayIcon::isSystemTrayAvailable()) return;
+    if (!m_icon) {
+        m_icon = std::make_unique<QSystemTrayIcon>(m_iconImage);
+        // No context menu: a right or middle click on the icon does nothing.
+        connect(m_icon.get(), &QSystemTrayIcon::activated, this, &CTrayIcon::OnActivated);
+    }
+    m_icon->setToolTip(m_strTip);
+    m_icon->show();
+}
+
+void CTrayIcon::HideSystemTrayIcon() {
+    if (m_icon) m_icon->hide();
+}
+
+void CTrayIcon::SetTip(const QString& strTip) {
+    m_strTip = strTip;
+    if (!m_bAdded) return;
+    if (m_item) m_item->SetTip(strTip);
+    if (m_icon) m_icon->setToolTip(strTip);
+}
+
+void CTrayIcon::Remove() {
+    m_bAdded = false;
+    m_sni = SniState::Off;
+    m_item.reset();
+    HideSystemTrayIcon();
+}
+
+void CTrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+        case QSystemTrayIcon::Trigger:
+            emit LeftButtonDown();
+            break;
+        case QSystemTrayIcon::DoubleClick:
+            emit DoubleClicked();
+            break;
+        default:
+            break;
+    }
+}
+
+void CTrayIcon::Notify(const QString& strTitle, const QString& strText) {
+    m_notifications << strText;
+    if (SendDesktopNotification(strTitle, strText)) return;
+    if (m_icon && m_bAdded && m_icon->isVisible())
+        m_icon->showMessage(strTitle, strText, m_icon->icon());
+}

@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt/SingleInstanceGuard.h"
+
+#include <QtGlobal>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+
+#include "app/DataLocation.h"
+#include "qt/UserMessages.h"
+
+namespace {
+
+const char kShowRequest[] = "show\n";
+const char kShowAnswer[] = "ok\n";
+
+QString CanonicalDirectory(const QString& strDataDir) {
+    const QString strDir = strDataDir.isEmpty() ? QStringLiteral("/") : strDataDir;
+    const QString strCanonical = QFileInfo(strDir).canonicalFilePath();
+    return strCanonical.isEmpty() ? QDir::cleanPath(QDir(strDir).absolutePath()) : strCanonical;
+}
+
+#ifndef Q_OS_UNIX
+// Who runs this copy. On Windows QLocalServer listens on a named pipe, whose
+// names all sessions share, so the name must differ between users.
+QString UserKey() {
+    const QByteArray hash =
+        QCryptographicHash::hash(qEnvironmentVariable("USERDOMAIN").toUtf8() + '\\' +
+                                     qEnvironmentVariable("USERNAME").toUtf8(),
+                                 QCryptographicHash::Sha256);
+    return QString::fromLatin1(hash.toHex().left(8));
+}
+#endif
+
+QString LockFileIn(const QString& strDir) {
+    return QDir(strDir).filePath(QStringLiteral("brisaloo.lock"));
+}
+
+}  // namespace
+
+SingleInstanceGuard::SingleInstanceGuard(const QString& strDataDir, QObject* parent)
+    : QObject(parent),
+      m_strDataDir(CanonicalDirectory(strDataDir)),
+      m_lock(LockFileIn(m_strDataDir)) {
+    // The lock of a running copy never goes stale by age; one whose process is
+    // gone is stale at once.
+    m_lock.setStaleLockTime(0);
+}
+
+SingleInstanceGuard::~SingleInstanceGuard() = default;
+
+QString SingleInstanceGuard::LockFilePath() const {
+    return LockFileIn(m_strDataDir);
+}
+
+// On Unix a full path, so no other user can take the name first: in the
+// user's own $XDG_RUNTIME_DIR, named after the data directory, or else in the
+// data directory itself, which the lock already claims. On Windows a pipe
+// name of this user's, named after the data directory.
+QString SingleInstanceGuard::ServerName() const {
+    const QByteArray hash =
+        QCryptographicHash::hash(m_strDataDir.toUtf8(), QCryptographicHash::Sha256).toHex();
+#ifdef Q_OS_UNIX
+    const QString strRuntimeDir = QString::fromStdString(RuntimeDirectory());
+    if (strRuntimeDir.isEmpty())
+        return QDir(m_strDataDir).filePath(QStringLiteral("brisaloo.socket"));
+    return QDir(strRuntimeDir)
+        .filePath(QStringLiteral("brisaloo-%1.socket").arg(QString::fromLatin1(hash.left(16))));
+#else
+    return QStringLiteral("brisaloo-%1-%2").arg(UserKey(), QString::fromLatin1(hash.left(16)));
+#endif
+}
+
+SingleInstanceGuard::Claim SingleInstanceGuard::ClaimDataDirectory(int nAnswerTimeoutMs) {
+    if (m_lock.tryLock(0)) {
+        Listen();
+        return Claim::kOwner;
+    }
+    if (m_lock.error() != QLockFile::LockFailedError) return Claim::kUnguarded;
+    return AskRunningCopyToShow(nAnswerTimeoutMs) ? Claim::kShownRunningCopy
+                                                  : Claim::kRunningCopyUnreachable;
+}
+
+void SingleInstanceGuard::Listen() {
+    // A socket file left by a killed copy would block the name; holding the
+    // lock means no live copy uses it.
+    QLocalServer::removeServer(ServerName());
+    m_pServer = new QLocalServer(this);
+    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_pServer, &QLocalServer::newConnection, this, &SingleInstanceGuard::AnswerSecondStart);
+    m_pServer->listen(ServerName());
+}
+
+void SingleInstanceGuard::AnswerSecondStart() {
+    while (QLocalSocket* pSocket = m_pServer->nextPendingConnection()) {
+        connect(pSocket, &QLocalSocket::disconnected, pSocket, &QObject::deleteLater);
+        connect(pSocket, &QLocalSocket::readyRead, this, [this, pSocket] {
+            if (!pSocket->canReadLine()) return;
+            if (pSocket->readLine() == kShowRequest) {
+                emit ShowRequested();
+                pSocket->write(kShowAnswer);
+                pSocket->flush();
+            }
+            pSocket->disconnectFromServer();
+        });
+    }
+}
+
+bool SingleInstanceGuard::AskRunningCopyToShow(int nTimeoutMs) const {
+    QLocalSocket socket;
+    socket.connectToServer(ServerName());
+    if (!socket.waitForConnected(nTimeoutMs)) return false;
+    socket.write(kShowRequest);
+    if (!socket.waitForBytesWritten(nTimeoutMs)) return false;
+    while (!socket.canReadLine()) {
+        if (!socket.waitForReadyRead(nTimeoutMs)) return false;
+    }
+    return socket.readLine() == kShowAnswer;
+}
+
+QString AlreadyRunningMessage(const QString& strDataDir) {
+    return QStringLiteral(
+               "Brisaloo is already running with the notes in %1, and its window could not be "
+               "brought to the front. Only one copy at a time can keep these notes, so this one "
+               "will close; your notes are safe in the running copy.")
+        .arg(QDir::toNativeSeparators(CanonicalDirectory(strDataDir)));
+}
+
+bool ClaimOrExplain(SingleInstanceGuard& guard) {
+    switch (guard.ClaimDataDirectory()) {
+        case SingleInstanceGuard::Claim::kOwner:
+        case SingleInstanceGuard::Claim::kUnguarded:
+            return true;
+        case SingleInstanceGuard::Claim::kShownRunningCopy:
+            return false;
+        case SingleInstanceGuard::Claim::kRunningCopyUnreachable:
+            break;
+    }
+    UserMessages::Inform(nullptr, AlreadyRunningMessage(guard.DataDirectory()));
+    return false;
+}
