@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/ArrivalAlert.h"
+#include "app/TrayMenu.h"
+#include "countdown/CTime.h"
+#include "countdown/RefreshRule.h"
+#include "trivia/TriviaRandom.h"
+#include "trivia/TriviaRotation.h"
+#include "trivia/TriviaTable.h"
+
+class CCountdownApp;
+class IClock;
+class IMainView;
+class IUserMessages;
+class NotesScreen;
+
+// The main screen: the arrival moment, the countdown in parts and totals, the
+// trivia square, Pause, Copy, Setup, Notes and the tray. It decides everything
+// the main window shows and does; a shell's window (IMainView) only draws and
+// forwards its events here. While the window is hidden in the tray, field
+// writes wait and only the last text of each is written when it shows again.
+class CountdownScreen final : private ITriviaView {
+public:
+    CountdownScreen(CCountdownApp& app, const IClock& clock, IMainView& view,
+                    IUserMessages& messages);
+    ~CountdownScreen() override;
+    CountdownScreen(const CountdownScreen&) = delete;
+    CountdownScreen& operator=(const CountdownScreen&) = delete;
+
+    // --hidden: go to the tray on the first tick, whatever the setting says.
+    void SetStartHidden(bool bHidden) { m_bStartHidden = bHidden; }
+    // The trivia draws (tests script them); set before OnInitDialog.
+    void SetTriviaRandom(std::unique_ptr<ITriviaRandom> random) { m_pRandom = std::move(random); }
+
+    // Everything before the window is first shown (once). An end requested
+    // while one of its messages is open stops it there.
+    void OnInitDialog();
+    void OnTimer();
+    void RefreshDisplay(RefreshMode mode);
+    void LoadTrivia();
+    void ShowTrivia(TriviaMode mode);
+
+    void OnHideMe();
+    void OnShowMainScreen();
+    // The window is becoming visible: the fields that waited are written.
+    void OnShown();
+    void OnPause();
+    void OnCopyToClipboard();
+    void OnSetup();
+    void OnNotes();
+    void OnAbout();
+    void OnTrayCommand(TrayCommand command);
+    void OnTrayMenu();  // a left-button press on the tray icon
+    // The tray went away: a window hidden in it must not be stranded.
+    void OnTrayLost();
+    void OnTrayExit();
+    // The window ended by its own means (Close, Escape, the close box).
+    void OnWindowEnded();
+    // A request to end from outside (a signal, the end of the session): the
+    // Notes dialog's pending edit is saved, every nested dialog closes and
+    // the window ends as Exit ends it.
+    void OnEndSession();
+    // The session manager asks for unsaved work: the open Notes dialog's
+    // pending edit is saved; the program runs on.
+    void OnCommitData();
+
+    bool IsEnded() const { return m_bEnded; }
+    bool IsInTray() const { return m_bInTray; }
+    bool IsHidePending() const { return m_bHidePending; }
+    bool IsPaused() const { return m_pRotation && m_pRotation->IsPaused(); }
+    const std::string& ArrivalText() const { return m_strArrival; }
+    const TriviaTable& Trivia() const { return *m_pTrivia; }
+    const TriviaRotation* Rotation() const { return m_pRotation.get(); }
+
+private:
+    // The last text of a field that waits while the window is in the tray.
+    struct PendingText {
+        std::string strText;
+        bool bWaiting = false;
+    };
+
+    void SetDlgItemInt(int nId, std::int64_t nValue);
+    void SetDlgItemText(int nId, const std::string& strText);
+    void UpdateArrivalField();
+    void SetCaptionAndTip(const CTimeSpan& span);
+    CTimeSpan CurrentSpan();
+    void CheckArrivalAlert();
+    void HideToTray();
+    void EndWindow();
+    void SetQuestionText(const std::string& strText) override;
+    void SetAnswerText(const std::string& strText) override;
+
+    CCountdownApp& m_app;
+    const IClock& m_clock;
+    IMainView& m_view;
+    IUserMessages& m_messages;
+    CountdownRefresh m_refresh;
+    std::unique_ptr<TriviaTable> m_pTrivia;
+    std::unique_ptr<ITriviaRandom> m_pRandom;
+    std::unique_ptr<TriviaRotation> m_pRotation;  // holds the paused state
+    ArrivalAlert m_alert;
+    CTime m_timeArrival;  // the arrival of the application's settings
+    std::string m_strArrival;
+    bool m_bInitialised = false;
+    bool m_bStartHidden = false;
+    bool m_bHidePending = false;  // the next tick hides the window (hide on start-up)
+    bool m_bInTray = false;       // hidden to the tray; field writes wait
+    bool m_bEnded = false;
+    std::map<int, PendingText> m_pendingTexts;  // nodes stay: a later hide allocates nothing
+    NotesScreen* m_pNotes = nullptr;            // the Notes dialog's screen while it runs
+};

@@ -1,0 +1,446 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CountdownScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CCountdownApp.h"
+#include "app/DialogTemplates.h"
+#include "app/MainView.h"
+#include "app/SetupForm.h"
+#include "app/UserMessages.h"
+#include "countdown/Clock.h"
+#include "support/MemoryProfile.h"
+#include "support/TempDir.h"
+#include "trivia/TriviaCodec.h"
+
+namespace {
+
+// 2027-01-01 00:00:00 UTC; tests run with TZ=UTC.
+constexpr std::int64_t kArrival2027 = 1798761600;
+
+std::string Text(int nId, const std::string& strText) {
+    return "text " + std::to_string(nId) + " " + strText;
+}
+
+// A main window that records every call in order. Like a window system, it
+// reports the window becoming visible when a hidden window is shown or
+// minimised.
+class RecordingView final : public IMainView {
+public:
+    void SetDlgItemText(int nId, const std::string& strText) override {
+        m_log.push_back(Text(nId, strText));
+    }
+    void SetCaption(const std::string& strCaption) override {
+        m_log.push_back("caption " + strCaption);
+    }
+    void StartTimer(int nPeriodMs) override {
+        m_log.push_back("timer " + std::to_string(nPeriodMs));
+    }
+    void StopTimer() override { m_log.push_back("timer stop"); }
+    bool IsTrayAvailable() override { return m_bTray; }
+    void AddTrayIcon(const std::string& strTip) override { m_log.push_back("tray add " + strTip); }
+    void SetTrayTip(const std::string& strTip) override { m_log.push_back("tip " + strTip); }
+    void RemoveTrayIcon() override { m_log.push_back("tray remove"); }
+    void Notify(const std::string& strTitle, const std::string& strText) override {
+        m_log.push_back("notify " + strTitle + ": " + strText);
+    }
+    void PopUpTrayMenu() override { m_log.push_back("tray menu"); }
+    void HideWindow() override {
+        m_log.push_back("hide");
+        m_bVisible = false;
+    }
+    void MinimiseWindow() override { Appear("minimise"); }
+    void ShowWindow() override { Appear("show"); }
+    void SetClipboardText(const std::string& strText) override {
+        m_log.push_back("clipboard " + strText);
+    }
+    bool RunSetupDialog(SetupForm& form) override {
+        m_log.push_back("setup");
+        return m_setup && m_setup(form);
+    }
+    void RunNotesDialog(NotesScreen&) override {
+        m_log.push_back("notes");
+        if (m_notes) m_notes();
+    }
+    void RunAboutDialog() override { m_log.push_back("about"); }
+    void CloseNestedDialogs() override { m_log.push_back("close nested"); }
+    void EndMainWindow() override { m_log.push_back("end"); }
+
+    std::vector<std::string> Take() { return std::exchange(m_log, {}); }
+
+    CountdownScreen* m_pScreen = nullptr;
+    bool m_bTray = true;
+    std::function<bool(SetupForm&)> m_setup;  // the user's answer in Setup
+    std::function<void()> m_notes;            // what happens while Notes is open
+
+private:
+    void Appear(const char* pszHow) {
+        m_log.push_back(pszHow);
+        if (!m_bVisible && m_pScreen) m_pScreen->OnShown();
+        m_bVisible = true;
+    }
+    std::vector<std::string> m_log;
+    bool m_bVisible = true;
+};
+
+class RecordingMessages final : public IUserMessages {
+public:
+    void Inform(const std::string& strText) override { m_texts.push_back(strText); }
+    void Warn(const std::string& strText) override {
+        m_texts.push_back(strText);
+        if (m_onWarn) m_onWarn();
+    }
+    bool AskYesNo(const std::string& strText) override {
+        m_texts.push_back(strText);
+        return false;
+    }
+    std::vector<std::string> m_texts;
+    std::function<void()> m_onWarn;  // the user's session ends while the box is open
+};
+
+// Draws 1, 2, 3, ... so that picks walk through the table in order.
+class CountingRandom final : public ITriviaRandom {
+public:
+    void Seed(unsigned) override {}
+    int Next() override { return ++m_nNext; }
+
+private:
+    int m_nNext = 0;
+};
+
+const char* const kThreeEntries = "1|GEO|Where?|Here|\n2|SCI|Why?|Because|\n3|HIS|No answer?\n";
+
+// The application over a private data folder holding three trivia entries,
+// with the arrival 2027-01-01 00:00.
+struct LoadedApp {
+    LoadedApp() : app(profile) {
+        for (const auto& [key, value] :
+             {std::pair{"YEAR", 2027}, {"MONTH", 1}, {"DAY", 1}, {"HOUR", 0}, {"MINUTE", 0}})
+            profile.Set("DESTINATION", key, value);
+        WriteFileBytes(dir / "triv.dat", PackTrivia(kThreeEntries));
+        app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
+    }
+    TempDir dir;
+    MemoryProfile profile;
+    CCountdownApp app;
+};
+
+struct Fixture : LoadedApp {
+    explicit Fixture(std::int64_t now, bool bInitialise = true) : clock(now) {
+        view.m_pScreen = &screen;
+        screen.SetTriviaRandom(std::make_unique<CountingRandom>());
+        if (!bInitialise) return;
+        screen.OnInitDialog();
+        view.Take();
+    }
+    // One tick a second later.
+    void Tick() {
+        clock.Advance(1);
+        screen.OnTimer();
+    }
+
+    FixedClock clock;
+    RecordingView view;
+    RecordingMessages messages;
+    CountdownScreen screen{app, clock, view, messages};
+};
+
+using Log = std::vector<std::string>;
+
+TEST(CountdownScreenTest, InitialisesInOrder) {
+    Fixture f(kArrival2027 - 90061, false);
+    WriteFileBytes(f.dir / "notes.dat", "Passport\r\nX123\r\n.\r\n");
+    f.screen.OnInitDialog();
+    EXPECT_EQ(f.app.m_notes.m_nLastNote, 0);
+    EXPECT_EQ(
+        f.view.Take(),
+        (Log{Text(IDC_ARRIVAL, "Friday January 01, 2027 00:00"), Text(IDC_DAYS, "1"),
+             Text(IDC_HOURS, "1"), Text(IDC_MINUTES, "1"), Text(IDC_SECONDS, "1"),
+             Text(IDC_TOTAL_HOURS, "25"), Text(IDC_TOTAL_MINUTES, "1501"),
+             Text(IDC_TOTAL_SECONDS, "90061"), "timer 500", "caption Brisaloo (1 Days 1 Hrs 1 Min)",
+             "tray add This is a test string", "tip Brisaloo: D:1 H:1 M:1",
+             Text(IDC_TRIVIA_QUESTION, "Where?"), Text(IDC_TRIVIA_ANSWER, "")}));
+    EXPECT_TRUE(f.messages.m_texts.empty());
+    f.screen.OnInitDialog();  // once only
+    EXPECT_TRUE(f.view.Take().empty());
+}
+
+TEST(CountdownScreenTest, MissingTriviaIsSaidAndTheCountdownRunsOn) {
+    Fixture f(kArrival2027 - 10, false);
+    std::filesystem::remove(f.dir / "triv.dat");
+    f.screen.OnInitDialog();
+    ASSERT_EQ(f.messages.m_texts.size(), 1u);
+    EXPECT_EQ(f.messages.m_texts[0].rfind("Unable To Open File\n", 0), 0u);
+    const Log log = f.view.Take();
+    EXPECT_EQ(Log(log.end() - 2, log.end()),
+              (Log{Text(IDC_TRIVIA_QUESTION, "No trivia loaded."), Text(IDC_TRIVIA_ANSWER, "")}));
+    f.Tick();
+    EXPECT_EQ(f.view.Take(), (Log{Text(IDC_SECONDS, "9"), Text(IDC_TOTAL_SECONDS, "9")}));
+}
+
+// Two ticks a second: the 30th reveals the answer, the 60th picks anew.
+TEST(CountdownScreenTest, TicksRevealHalfWayAndPickAtTheInterval) {
+    Fixture f(kArrival2027 - 1000);
+    Log trivia;
+    for (int nTick = 1; nTick <= 60; ++nTick) {
+        f.screen.OnTimer();
+        for (const std::string& strWrite : f.view.Take())
+            if (strWrite.rfind("text 1018 ", 0) == 0 || strWrite.rfind("text 1021 ", 0) == 0)
+                trivia.push_back(std::to_string(nTick) + " " + strWrite);
+    }
+    EXPECT_EQ(trivia, (Log{"30 " + Text(IDC_TRIVIA_ANSWER, "Here"),
+                           "60 " + Text(IDC_TRIVIA_QUESTION, "Why?"),
+                           "60 " + Text(IDC_TRIVIA_ANSWER, "")}));
+}
+
+// An end requested while a start-up message is open stops the start there:
+// no timer, no tray icon, no more messages for a user who has gone.
+TEST(CountdownScreenTest, EndDuringInitialisationStopsIt) {
+    Fixture f(kArrival2027, false);
+    std::filesystem::create_directory(f.dir / "notes.dat");  // cannot be read: a warning
+    std::filesystem::remove(f.dir / "triv.dat");             // would be a second one
+    f.messages.m_onWarn = [&f] { f.screen.OnEndSession(); };
+    f.screen.OnInitDialog();
+    EXPECT_EQ(f.messages.m_texts.size(), 1u);
+    EXPECT_EQ(f.view.Take(), (Log{"close nested", "tray remove", "timer stop", "end"}));
+    EXPECT_TRUE(f.screen.IsEnded());
+}
+
+struct TickCase {
+    const char* pszName;
+    std::int64_t nBefore;  // seconds before the arrival at the start
+    bool bInTray;
+    Log expected;  // what the tick a second later writes
+};
+
+class TickWrites : public testing::TestWithParam<TickCase> {};
+
+TEST_P(TickWrites, WritesWhatChanged) {
+    const TickCase& c = GetParam();
+    Fixture f(kArrival2027 - c.nBefore);
+    if (c.bInTray) f.screen.OnHideMe();
+    f.view.Take();
+    f.Tick();
+    EXPECT_EQ(f.view.Take(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CountdownScreenTest, TickWrites,
+    testing::Values(
+        TickCase{"Second", 65, false, {Text(IDC_SECONDS, "4"), Text(IDC_TOTAL_SECONDS, "64")}},
+        TickCase{"Minute",
+                 60,
+                 false,
+                 {Text(IDC_SECONDS, "59"), Text(IDC_TOTAL_SECONDS, "59"), Text(IDC_MINUTES, "0"),
+                  Text(IDC_TOTAL_MINUTES, "0"), "caption Brisaloo (0 Days 0 Hrs 0 Min)",
+                  "tip Brisaloo: D:0 H:0 M:0"}},
+        TickCase{"Day",
+                 86400,
+                 false,
+                 {Text(IDC_SECONDS, "59"), Text(IDC_TOTAL_SECONDS, "86399"),
+                  Text(IDC_MINUTES, "59"), Text(IDC_TOTAL_MINUTES, "1439"), Text(IDC_HOURS, "23"),
+                  Text(IDC_TOTAL_HOURS, "23"), Text(IDC_DAYS, "0"),
+                  "caption Brisaloo (0 Days 23 Hrs 59 Min)", "tip Brisaloo: D:0 H:23 M:59"}},
+        TickCase{"SecondInTray", 65, true, {}},
+        TickCase{"MinuteInTray",
+                 60,
+                 true,
+                 {"caption Brisaloo (0 Days 0 Hrs 0 Min)", "tip Brisaloo: D:0 H:0 M:0"}},
+        TickCase{
+            "ArrivalInTray", 1, true, {"notify You have arrived: Friday January 01, 2027 00:00"}}),
+    [](const testing::TestParamInfo<TickCase>& info) { return info.param.pszName; });
+
+TEST(CountdownScreenTest, ShowWritesOnlyTheLastTextOfEachWaitingField) {
+    Fixture f(kArrival2027 - 65);
+    f.screen.OnHideMe();
+    for (int nTick = 0; nTick < 3; ++nTick) f.Tick();
+    f.screen.OnPause();
+    f.view.Take();
+    f.screen.OnShowMainScreen();
+    EXPECT_EQ(f.view.Take(), (Log{"show", Text(IDC_SECONDS, "2"), Text(IDC_TOTAL_SECONDS, "62"),
+                                  Text(IDC_PAUSE_TEXT, "***PAUSED***")}));
+    f.view.HideWindow();  // hidden by other means than the tray: nothing waits
+    f.screen.OnShown();
+    f.Tick();
+    EXPECT_EQ(f.view.Take(), (Log{"hide", Text(IDC_SECONDS, "1"), Text(IDC_TOTAL_SECONDS, "61")}));
+}
+
+struct HideCase {
+    bool bHideStart;    // the setting
+    bool bStartHidden;  // --hidden
+    bool bTray;
+    Log expected;  // what the first tick does before it writes
+};
+
+class PendingHide : public testing::TestWithParam<HideCase> {};
+
+TEST_P(PendingHide, FirstTickHidesOnlyOnce) {
+    const HideCase& c = GetParam();
+    Fixture f(kArrival2027 - 100, false);
+    f.app.m_settings.bHideStart = c.bHideStart;
+    f.screen.SetStartHidden(c.bStartHidden);
+    f.view.m_bTray = c.bTray;
+    f.screen.OnInitDialog();
+    f.view.Take();
+    f.screen.OnTimer();
+    EXPECT_EQ(f.view.Take(), c.expected);
+    EXPECT_FALSE(f.screen.IsHidePending());
+    f.screen.OnTimer();
+    EXPECT_TRUE(f.view.Take().empty());
+    EXPECT_EQ(f.screen.IsInTray(), !c.expected.empty() && c.bTray);
+}
+
+INSTANTIATE_TEST_SUITE_P(CountdownScreenTest, PendingHide,
+                         testing::Values(HideCase{true, false, true, {"hide"}},
+                                         HideCase{false, true, true, {"hide"}},
+                                         HideCase{true, false, false, {"minimise"}},
+                                         HideCase{false, false, true, {}}));
+
+TEST(CountdownScreenTest, LostTrayMinimisesAHiddenWindowAndWritesItsFields) {
+    Fixture f(kArrival2027 - 65);
+    f.screen.OnTrayLost();  // shown: nothing to do
+    EXPECT_TRUE(f.view.Take().empty());
+    f.screen.OnHideMe();
+    f.Tick();
+    f.view.m_bTray = false;
+    f.view.Take();
+    f.screen.OnTrayLost();
+    EXPECT_EQ(f.view.Take(),
+              (Log{"minimise", Text(IDC_SECONDS, "4"), Text(IDC_TOTAL_SECONDS, "64")}));
+    EXPECT_FALSE(f.screen.IsInTray());
+}
+
+TEST(CountdownScreenTest, PauseTogglesTheBannerAndFreezesTheTrivia) {
+    Fixture f(kArrival2027 - 1000);
+    f.screen.OnPause();
+    EXPECT_EQ(f.view.Take(), Log{Text(IDC_PAUSE_TEXT, "***PAUSED***")});
+    EXPECT_TRUE(f.screen.IsPaused());
+    for (int nTick = 0; nTick < 60; ++nTick) f.screen.OnTimer();
+    for (const std::string& strWrite : f.view.Take())
+        EXPECT_EQ(strWrite.find(Text(IDC_TRIVIA_ANSWER, "")), std::string::npos) << strWrite;
+    f.screen.OnPause();
+    EXPECT_EQ(f.view.Take(), Log{Text(IDC_PAUSE_TEXT, "")});
+    EXPECT_FALSE(f.screen.IsPaused());
+}
+
+TEST(CountdownScreenTest, CopyPutsTheCountdownOfTheClick) {
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {90061, "1 Days 1 Hrs 1 Mins 1 Secs"},
+        {0, "0 Days 0 Hrs 0 Mins 0 Secs"},
+        {-61, "0 Days 0 Hrs -1 Mins -1 Secs"},
+    };
+    for (const auto& [nSpan, pszText] : cases) {
+        Fixture f(kArrival2027 - 5);
+        f.clock.Set(kArrival2027 - nSpan);  // the fields are stale; the copy is not
+        f.screen.OnCopyToClipboard();
+        EXPECT_EQ(f.view.Take(), Log{std::string("clipboard ") + pszText});
+    }
+}
+
+TEST(CountdownScreenTest, SetupOkAppliesStoresAndRedrawsAll) {
+    Fixture f(kArrival2027 - 90061);
+    f.view.m_setup = [](SetupForm& form) {
+        form.m_settings.nYear = 2028;
+        form.m_settings.nTrivTime = 45;
+        return true;
+    };
+    f.screen.OnSetup();
+    EXPECT_EQ(f.app.m_settings.nYear, 2028);
+    EXPECT_EQ(f.profile.Writes(),
+              (Log{"DESTINATION/YEAR=2028", "DESTINATION/MONTH=1", "DESTINATION/DAY=1",
+                   "DESTINATION/HOUR=0", "DESTINATION/MINUTE=0", "SETTINGS/TRIVTIME=45",
+                   "SETTINGS/HIDESTART=0"}));
+    const Log log = f.view.Take();
+    ASSERT_EQ(log.size(), 11u);
+    EXPECT_EQ(log[0], "setup");
+    EXPECT_EQ(log[1], Text(IDC_SECONDS, "1"));
+    EXPECT_EQ(log[8], Text(IDC_ARRIVAL, "Saturday January 01, 2028 00:00"));
+    EXPECT_EQ(log[9], "caption Brisaloo (366 Days 1 Hrs 1 Min)");
+    EXPECT_EQ(f.screen.Rotation()->Interval(), 45);
+    EXPECT_TRUE(f.messages.m_texts.empty());
+
+    f.view.m_setup = [](SetupForm& form) {
+        form.m_settings.nYear = 2030;
+        return false;  // Cancel
+    };
+    f.screen.OnSetup();
+    EXPECT_EQ(f.view.Take(), Log{"setup"});
+    EXPECT_EQ(f.app.m_settings.nYear, 2028);
+    EXPECT_EQ(f.profile.Writes().size(), 7u);
+}
+
+TEST(CountdownScreenTest, SetupSaysWhenTheProfileCannotBeWritten) {
+    Fixture f(kArrival2027 - 10);
+    f.profile.FailWrites(true);
+    f.view.m_setup = [](SetupForm& form) {
+        form.m_settings.nYear = 2030;
+        return true;
+    };
+    f.screen.OnSetup();
+    EXPECT_EQ(f.messages.m_texts,
+              Log{"The settings could not be saved to the profile. They apply until Brisaloo "
+                  "ends."});
+    EXPECT_EQ(f.app.m_settings.nYear, 2030);  // the settings still apply for this run
+}
+
+struct CommandCase {
+    const char* pszName;
+    std::function<void(CountdownScreen&)> event;
+    Log expected;
+};
+
+class Commands : public testing::TestWithParam<CommandCase> {};
+
+TEST_P(Commands, ReachTheView) {
+    const CommandCase& c = GetParam();
+    Fixture f(kArrival2027 - 100);
+    c.event(f.screen);
+    EXPECT_EQ(f.view.Take(), c.expected);
+}
+
+const Log kEnd{"tray remove", "timer stop", "end"};
+
+INSTANTIATE_TEST_SUITE_P(
+    CountdownScreenTest, Commands,
+    testing::Values(
+        CommandCase{"TrayShow",
+                    [](CountdownScreen& s) { s.OnTrayCommand(TrayCommand::ShowMainScreen); },
+                    {"show"}},
+        CommandCase{"TrayNotes",
+                    [](CountdownScreen& s) { s.OnTrayCommand(TrayCommand::Notes); },
+                    {"notes"}},
+        CommandCase{"TraySetup",
+                    [](CountdownScreen& s) { s.OnTrayCommand(TrayCommand::Setup); },
+                    {"setup"}},
+        CommandCase{"TrayExit", [](CountdownScreen& s) { s.OnTrayCommand(TrayCommand::Exit); },
+                    kEnd},
+        CommandCase{"TrayLeftClick", [](CountdownScreen& s) { s.OnTrayMenu(); }, {"tray menu"}},
+        CommandCase{"About", [](CountdownScreen& s) { s.OnAbout(); }, {"about"}},
+        CommandCase{"WindowEnded",
+                    [](CountdownScreen& s) {
+                        s.OnWindowEnded();
+                        s.OnWindowEnded();
+                    },
+                    {"tray remove", "timer stop"}},
+        CommandCase{"EndSession",
+                    [](CountdownScreen& s) { s.OnEndSession(); },
+                    {"close nested", "tray remove", "timer stop", "end"}}),
+    [](const testing::TestParamInfo<CommandCase>& info) { return info.param.pszName; });
+
+// The end of the session while Notes is open: its edit is saved first (the
+// notes screen's own tests show the bytes), then every dialog closes and the
+// window ends with the tray icon and the timer.
+TEST(CountdownScreenTest, EndSessionDuringNotesClosesInOrder) {
+    Fixture f(kArrival2027 - 100);
+    f.view.m_notes = [&f] { f.screen.OnEndSession(); };
+    f.screen.OnNotes();
+    EXPECT_EQ(f.view.Take(), (Log{"notes", "close nested", "tray remove", "timer stop", "end"}));
+}
+
+}  // namespace
