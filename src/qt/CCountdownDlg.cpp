@@ -6,19 +6,13 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <iostream>
-
-#include "app/CCountdownApp.h"
-#include "app/ProfileSettings.h"
-#include "countdown/Clock.h"
-#include "countdown/CountdownTexts.h"
-#include "trivia/TriviaLoader.h"
+#include "app/DialogTemplates.h"
+#include "app/SetupForm.h"
 #include "qt/AppIcon.h"
 #include "qt/CAboutDlg.h"
 #include "qt/CNotesDlg.h"
@@ -26,19 +20,9 @@
 #include "qt/CTrayIcon.h"
 #include "qt/ControlTemplate.h"
 #include "qt/DialogUnits.h"
-#include "app/DialogTemplates.h"
-#include "qt/UserMessages.h"
 
 namespace {
 
-// The control that shows each countdown field, in CountdownField order.
-constexpr int kFieldControls[kCountdownFieldCount] = {
-    IDC_DAYS,        IDC_HOURS,         IDC_MINUTES,      IDC_SECONDS,
-    IDC_TOTAL_HOURS, IDC_TOTAL_MINUTES, IDC_TOTAL_SECONDS};
-
-int ControlOf(CountdownField field) {
-    return kFieldControls[static_cast<std::size_t>(field)];
-}
 void PaintBlackOnWhite(QWidget& window) {
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -54,29 +38,26 @@ void PaintBlackOnWhite(QWidget& window) {
 CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* parent)
     : QDialog(parent),
       m_app(app),
-      m_clock(clock),
-      m_pTray(new CTrayIcon(this)),
-      m_pTrivia(std::make_unique<TriviaTable>()),
-      m_pRandom(std::make_unique<StdTriviaRandom>()),
-      m_alert(app.m_strStatePath, app.Profile(), std::cerr) {
+      m_screen(app, clock, *this, m_messages),
+      m_pTray(new CTrayIcon(this)) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Brisaloo "));
     PaintBlackOnWhite(*this);
     CreateControls();
+    ConnectButtons();
     CreateTrayMenu();
-    m_timer.setInterval(kTickPeriodMs);
-    connect(&m_timer, &QTimer::timeout, this, &CCountdownDlg::OnTimer);
-    connect(m_pTray, &CTrayIcon::LeftButtonDown, this, &CCountdownDlg::OnTrayMenu);
-    connect(m_pTray, &CTrayIcon::DoubleClicked, this, &CCountdownDlg::OnShowMainScreen);
-    connect(m_pTray, &CTrayIcon::CommandChosen, this, &CCountdownDlg::OnTrayCommand);
-    // The panel went away: a window hidden in it must not be stranded.
-    connect(m_pTray, &CTrayIcon::Lost, this, [this] {
-        if (m_bInTray) HideToTray();
-    });
+    connect(&m_timer, &QTimer::timeout, this, [this] { m_screen.OnTimer(); });
+    connect(m_pTray, &CTrayIcon::LeftButtonDown, this, [this] { m_screen.OnTrayMenu(); });
+    connect(m_pTray, &CTrayIcon::DoubleClicked, this, [this] { m_screen.OnShowMainScreen(); });
+    connect(m_pTray, &CTrayIcon::CommandChosen, this,
+            [this](TrayCommand command) { m_screen.OnTrayCommand(command); });
+    connect(m_pTray, &CTrayIcon::Lost, this, [this] { m_screen.OnTrayLost(); });
 }
 
-CCountdownDlg::~CCountdownDlg() { m_pTray->Remove(); }
+CCountdownDlg::~CCountdownDlg() {
+    m_pTray->Remove();
+}
 
 void CCountdownDlg::CreateControls() {
     const DialogUnits units(font());
@@ -89,23 +70,19 @@ void CCountdownDlg::CreateControls() {
         if (auto* field = qobject_cast<QLineEdit*>(widget)) field->setAutoFillBackground(true);
     }
     setFixedSize(units.Size(dialog.cx, dialog.cy));
+}
 
-    const std::pair<int, void (CCountdownDlg::*)()> buttons[] = {
-        {IDOK, nullptr},
-        {IDC_SETUP, &CCountdownDlg::OnSetup},
-        {IDC_HIDE, &CCountdownDlg::OnHideMe},
-        {IDC_ABOUT, &CCountdownDlg::OnAbout},
-        {IDC_COPY, &CCountdownDlg::OnCopyToClipboard},
-        {IDC_NOTES, &CCountdownDlg::OnNotes},
-        {IDC_PAUSE, &CCountdownDlg::OnPause},
+void CCountdownDlg::ConnectButtons() {
+    const std::pair<int, void (CountdownScreen::*)()> buttons[] = {
+        {IDC_SETUP, &CountdownScreen::OnSetup}, {IDC_HIDE, &CountdownScreen::OnHideMe},
+        {IDC_ABOUT, &CountdownScreen::OnAbout}, {IDC_COPY, &CountdownScreen::OnCopyToClipboard},
+        {IDC_NOTES, &CountdownScreen::OnNotes}, {IDC_PAUSE, &CountdownScreen::OnPause},
     };
-    for (const auto& [nId, handler] : buttons) {
-        auto* button = static_cast<QPushButton*>(m_controls.at(nId));
-        if (handler)
-            connect(button, &QPushButton::clicked, this, handler);
-        else
-            connect(button, &QPushButton::clicked, this, &QDialog::accept);
-    }
+    for (const auto& [nId, handler] : buttons)
+        connect(static_cast<QPushButton*>(m_controls.at(nId)), &QPushButton::clicked, this,
+                [this, handler] { (m_screen.*handler)(); });
+    connect(static_cast<QPushButton*>(m_controls.at(IDOK)), &QPushButton::clicked, this,
+            &QDialog::accept);
     static_cast<QPushButton*>(m_controls.at(IDC_PAUSE))->setFlat(true);
 }
 
@@ -113,26 +90,7 @@ void CCountdownDlg::CreateTrayMenu() {
     m_pTrayMenu = new QMenu(QStringLiteral("Brisaloo"), this);
     for (const TrayMenuItem& item : kTrayMenu)
         m_pTrayMenu->addAction(QString::fromLatin1(item.pszText), this,
-                               [this, item] { OnTrayCommand(item.command); });
-}
-
-// The tray menu's items, whether from the window's own pop-up or from the
-// menu a panel drew.
-void CCountdownDlg::OnTrayCommand(TrayCommand command) {
-    switch (command) {
-        case TrayCommand::ShowMainScreen:
-            OnShowMainScreen();
-            break;
-        case TrayCommand::Notes:
-            OnNotes();
-            break;
-        case TrayCommand::Setup:
-            OnSetup();
-            break;
-        case TrayCommand::Exit:
-            OnTrayExit();
-            break;
-    }
+                               [this, item] { m_screen.OnTrayCommand(item.command); });
 }
 
 QWidget* CCountdownDlg::Control(int nId) const {
@@ -140,14 +98,16 @@ QWidget* CCountdownDlg::Control(int nId) const {
     return found == m_controls.end() ? nullptr : found->second;
 }
 
-QList<QAction*> CCountdownDlg::TrayMenuActions() const { return m_pTrayMenu->actions(); }
+QList<QAction*> CCountdownDlg::TrayMenuActions() const {
+    return m_pTrayMenu->actions();
+}
 
 // The main window runs a loop of its own rather than QDialog::exec(): a
 // dialog's run ends whenever it is hidden, and going to the tray is not an
 // end. done() ends this loop, whether the window is shown or in the tray.
 int CCountdownDlg::DoModal() {
     OnInitDialog();
-    if (m_bEnded) return result();  // asked to end while a start-up message was open
+    if (m_screen.IsEnded()) return result();  // asked to end while a start-up message was open
     show();
     QEventLoop loop;
     m_pRunLoop = &loop;
@@ -157,166 +117,113 @@ int CCountdownDlg::DoModal() {
 }
 
 void CCountdownDlg::OnInitDialog() {
-    if (m_bInitialised) return;
-    m_bInitialised = true;
-
     // The window and the tray share the application's icon rather than
     // decode its six sizes twice more.
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull()) icon = BrisalooIcon();
     setWindowIcon(icon);
-    m_bPaused = false;
-
-    // A missing notes.dat is an empty store; anything else worth knowing
-    // (an unreadable file, more notes than the list holds) is said here.
-    const NotesResult notes = m_app.LoadNotes();
-    if (!notes.strMessage.empty()) UserMessages::Warn(this, QString::fromStdString(notes.strMessage));
-
-    m_bHidePending = m_bStartHidden || m_app.m_settings.bHideStart;
-
-    // The first countdown writes every field, the caption and the tip from one span.
-    m_timeArrival = m_app.m_settings.Arrival();
-    const CTime arrival = m_timeArrival;
-    m_strArrival = m_refresh.ArrivalText(arrival);
-    m_refresh.ArrivalTextDue(m_strArrival, true);
-    UpdateArrivalField();
-    const CTimeSpan span = arrival - CTime::GetCurrentTime(m_clock);
-    for (const FieldWrite& write : m_refresh.PlanInitial(span))
-        SetDlgItemInt(ControlOf(write.field), write.nValue);
-
-    m_timer.start();
-    setWindowTitle(QString::fromStdString(FormatCaption(span)));
-    m_pTray->Add(icon, QStringLiteral("This is a test string"));
-    m_pTray->SetTip(QString::fromStdString(FormatTrayTip(span)));
-
-    LoadTrivia();
-    ShowTrivia(TriviaMode::Pick);
-    CheckArrivalAlert();
-}
-
-void CCountdownDlg::LoadTrivia() {
-    const TriviaLoadResult result = ::LoadTrivia(m_app.m_strTrivPath, m_app.m_strTrivTmpPath,
-                                                 *m_pTrivia, m_app.m_strPrivateTmpDir);
-    for (const std::string& strMessage : result.messages)
-        UserMessages::Warn(this, QString::fromStdString(strMessage));
-    m_pRotation = std::make_unique<TriviaRotation>(*m_pTrivia, static_cast<ITriviaView&>(*this),
-                                                   *m_pRandom, m_clock, m_app.m_settings.nTrivTime);
-    m_pRotation->SetTriviaFile(m_app.m_strTrivPath);
-    m_pRotation->RestartCounter();
-}
-
-void CCountdownDlg::ShowTrivia(TriviaMode mode) { m_pRotation->ShowTrivia(mode); }
-
-void CCountdownDlg::SetQuestionText(const std::string& strText) {
-    SetDlgItemText(IDC_TRIVIA_QUESTION, QString::fromStdString(strText));
-}
-
-void CCountdownDlg::SetAnswerText(const std::string& strText) {
-    SetDlgItemText(IDC_TRIVIA_ANSWER, QString::fromStdString(strText));
-}
-
-void CCountdownDlg::SetDlgItemInt(int nId, std::int64_t nValue) {
-    SetDlgItemText(nId, QString::number(nValue));
-}
-
-void CCountdownDlg::SetDlgItemText(int nId, const QString& strText) {
-    // Laying out text nobody can see is most of what a tick costs: while the
-    // window is in the tray the last text of each field waits for the show.
-    if (m_bInTray) {
-        m_pendingTexts[nId] = strText;
-        return;
-    }
-    WriteControl(nId, strText);
-}
-
-void CCountdownDlg::WriteControl(int nId, const QString& strText) {
-    QWidget* control = m_controls.at(nId);
-    if (auto* line = qobject_cast<QLineEdit*>(control))
-        line->setText(strText);
-    else if (auto* text = qobject_cast<QPlainTextEdit*>(control))
-        text->setPlainText(strText);
-}
-
-void CCountdownDlg::UpdateArrivalField() {
-    SetDlgItemText(IDC_ARRIVAL, QString::fromStdString(m_strArrival));
-}
-
-void CCountdownDlg::SetCaptionAndTip(const CTimeSpan& span) {
-    setWindowTitle(QString::fromStdString(FormatCaption(span)));
-    m_pTray->SetTip(QString::fromStdString(FormatTrayTip(span)));
-}
-
-CTimeSpan CCountdownDlg::CurrentSpan() {
-    m_timeArrival = m_app.m_settings.Arrival();
-    return m_timeArrival - CTime::GetCurrentTime(m_clock);
-}
-
-void CCountdownDlg::RefreshDisplay(RefreshMode mode) {
-    const CTimeSpan span = CurrentSpan();
-    const RefreshPlan plan = m_refresh.Plan(mode, span);
-    for (const FieldWrite& write : plan) SetDlgItemInt(ControlOf(write.field), write.nValue);
-    m_strArrival = m_refresh.ArrivalText(m_timeArrival);
-    if (m_refresh.ArrivalTextDue(m_strArrival, mode == RefreshMode::All)) UpdateArrivalField();
-    if (plan.bCaption) SetCaptionAndTip(span);
-}
-
-void CCountdownDlg::OnTimer() {
-    if (m_bHidePending) {
-        HideToTray();
-        m_bHidePending = false;
-    }
-    RefreshDisplay(RefreshMode::ChangedOnly);
-    if (m_pRotation) m_pRotation->Tick();
-    CheckArrivalAlert();
-}
-
-// One notification per arrival: when the countdown reaches zero, or when a
-// start or a wake from sleep finds the arrival passed since the last look.
-void CCountdownDlg::CheckArrivalAlert() {
-    // m_timeArrival is the moment the refresh just built from the same fields.
-    if (m_alert.CheckOnTick(m_app.m_settings, m_timeArrival, CTime::GetCurrentTime(m_clock)))
-        m_pTray->Notify(QStringLiteral("You have arrived"), QString::fromStdString(m_strArrival));
-}
-
-void CCountdownDlg::HideToTray() {
-    // Without a tray there would be no way back to a hidden window: minimise instead.
-    if (m_pTray->IsAvailable()) {
-        hide();
-        m_bInTray = true;
-    } else {
-        showMinimized();
-    }
+    m_screen.OnInitDialog();
 }
 
 void CCountdownDlg::setVisible(bool bVisible) {
-    if (bVisible && m_bInTray) {
-        m_bInTray = false;
-        for (const auto& [nId, strText] : m_pendingTexts) WriteControl(nId, strText);
-        m_pendingTexts.clear();
-    }
+    if (bVisible) m_screen.OnShown();
     QDialog::setVisible(bVisible);
 }
 
-void CCountdownDlg::OnHideMe() { HideToTray(); }
+// Until CNotesDlg keeps its edit in the NotesScreen, the dialog's own pending
+// edit is saved before the screen hears of the end.
+void CCountdownDlg::SaveNotesDialogEdit() {
+    if (m_pNotesDlg) m_pNotesDlg->SavePendingEdit();
+}
 
-void CCountdownDlg::OnShowMainScreen() {
+void CCountdownDlg::OnEndSession() {
+    SaveNotesDialogEdit();
+    m_screen.OnEndSession();
+}
+
+void CCountdownDlg::OnCommitData() {
+    SaveNotesDialogEdit();
+    m_screen.OnCommitData();
+}
+
+void CCountdownDlg::SetDlgItemText(int nId, const std::string& strText) {
+    const QString strField = QString::fromStdString(strText);
+    QWidget* control = m_controls.at(nId);
+    if (auto* line = qobject_cast<QLineEdit*>(control))
+        line->setText(strField);
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(control))
+        text->setPlainText(strField);
+}
+
+void CCountdownDlg::SetCaption(const std::string& strCaption) {
+    setWindowTitle(QString::fromStdString(strCaption));
+}
+
+void CCountdownDlg::StartTimer(int nPeriodMs) {
+    m_timer.start(nPeriodMs);
+}
+void CCountdownDlg::StopTimer() {
+    m_timer.stop();
+}
+bool CCountdownDlg::IsTrayAvailable() {
+    return m_pTray->IsAvailable();
+}
+
+void CCountdownDlg::AddTrayIcon(const std::string& strTip) {
+    m_pTray->Add(windowIcon(), QString::fromStdString(strTip));
+}
+
+void CCountdownDlg::SetTrayTip(const std::string& strTip) {
+    m_pTray->SetTip(QString::fromStdString(strTip));
+}
+
+void CCountdownDlg::RemoveTrayIcon() {
+    m_pTray->Remove();
+}
+
+void CCountdownDlg::Notify(const std::string& strTitle, const std::string& strText) {
+    m_pTray->Notify(QString::fromStdString(strTitle), QString::fromStdString(strText));
+}
+
+void CCountdownDlg::PopUpTrayMenu() {
+    m_pTrayMenu->popup(QCursor::pos());
+}
+void CCountdownDlg::HideWindow() {
+    hide();
+}
+void CCountdownDlg::MinimiseWindow() {
+    showMinimized();
+}
+
+void CCountdownDlg::ShowWindow() {
     show();
     raise();
     activateWindow();
 }
 
-void CCountdownDlg::OnTrayMenu() { m_pTrayMenu->popup(QCursor::pos()); }
-
-void CCountdownDlg::OnTrayExit() { done(QDialog::Accepted); }
-
-void CCountdownDlg::OnCommitData() {
-    if (m_pNotesDlg) m_pNotesDlg->SavePendingEdit();
+void CCountdownDlg::SetClipboardText(const std::string& strText) {
+    QApplication::clipboard()->setText(QString::fromStdString(strText));
 }
 
-void CCountdownDlg::OnEndSession() {
-    OnCommitData();
-    // Nested dialogs (Notes over Add a Note, a question box) end innermost
-    // first as their loops unwind; none of them saves or asks anything more.
+bool CCountdownDlg::RunSetupDialog(SetupForm& form) {
+    CSetupDlg setup(form.m_settings);
+    if (setup.exec() != QDialog::Accepted) return false;
+    form.m_settings = setup.m_settings;
+    return true;
+}
+
+void CCountdownDlg::RunNotesDialog(NotesScreen&) {
+    CNotesDlg notes(m_app);
+    m_pNotesDlg = &notes;
+    notes.exec();
+}
+
+void CCountdownDlg::RunAboutDialog() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CCountdownDlg::CloseNestedDialogs() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget == this || !widget->isVisible()) continue;
         if (auto* dialog = qobject_cast<QDialog*>(widget))
@@ -324,7 +231,16 @@ void CCountdownDlg::OnEndSession() {
         else
             widget->close();
     }
+}
+
+void CCountdownDlg::EndMainWindow() {
     done(QDialog::Accepted);
+}
+
+void CCountdownDlg::done(int nResult) {
+    m_screen.OnWindowEnded();
+    QDialog::done(nResult);
+    if (m_pRunLoop) m_pRunLoop->exit(nResult);
 }
 
 bool CCountdownDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -335,51 +251,8 @@ bool CCountdownDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void CCountdownDlg::done(int nResult) {
-    m_bEnded = true;
-    m_pTray->Remove();
-    m_timer.stop();
-    QDialog::done(nResult);
-    if (m_pRunLoop) m_pRunLoop->exit(nResult);
-}
-
 void CCountdownDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(QStringLiteral("&About Brisaloo..."), this, &CCountdownDlg::OnAbout);
+    menu.addAction(QStringLiteral("&About Brisaloo..."), this, [this] { m_screen.OnAbout(); });
     menu.exec(event->globalPos());
-}
-
-void CCountdownDlg::OnAbout() {
-    CAboutDlg about(this);
-    about.exec();
-}
-
-void CCountdownDlg::OnSetup() {
-    CSetupDlg setup(m_app.m_settings);
-    if (setup.exec() != QDialog::Accepted) return;
-
-    m_app.m_settings = setup.m_settings;
-    if (!WriteProfileSettings(m_app.Profile(), m_app.m_settings))
-        UserMessages::Warn(nullptr, QStringLiteral("The settings could not be saved to the "
-                                                   "profile. They apply until Brisaloo ends."));
-    m_timeArrival = m_app.m_settings.Arrival();
-    RefreshDisplay(RefreshMode::All);
-    if (m_pRotation) m_pRotation->SetInterval(m_app.m_settings.nTrivTime);
-}
-
-void CCountdownDlg::OnCopyToClipboard() {
-    const CTimeSpan span = CurrentSpan();
-    QApplication::clipboard()->setText(QString::fromStdString(FormatClipboard(span)));
-}
-
-void CCountdownDlg::OnNotes() {
-    CNotesDlg notes(m_app);
-    m_pNotesDlg = &notes;
-    notes.exec();
-    m_pNotesDlg = nullptr;
-}
-
-void CCountdownDlg::OnPause() {
-    m_bPaused = m_pRotation ? m_pRotation->TogglePause() : !m_bPaused;
-    SetDlgItemText(IDC_PAUSE_TEXT, m_bPaused ? QStringLiteral("***PAUSED***") : QString());
 }

@@ -40,6 +40,20 @@ bool AskYesNo(QWidget* parent, const QString& strText) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-void SetHandler(Handler handler) { CurrentHandler() = std::move(handler); }
+void SetHandler(Handler handler) {
+    CurrentHandler() = std::move(handler);
+}
 
 }  // namespace UserMessages
+
+void QtUserMessages::Inform(const std::string& strText) {
+    UserMessages::Inform(nullptr, QString::fromStdString(strText));
+}
+
+void QtUserMessages::Warn(const std::string& strText) {
+    UserMessages::Warn(nullptr, QString::fromStdString(strText));
+}
+
+bool QtUserMessages::AskYesNo(const std::string& strText) {
+    return UserMessages::AskYesNo(nullptr, QString::fromStdString(strText));
+}

@@ -6,16 +6,16 @@
 
 #include <memory>
 
-#include "TestPanel.h"
 #include "MainWindowFixture.h"
+#include "TestPanel.h"
 #include "UiTestSupport.h"
 #include "app/CCountdownApp.h"
 #include "countdown/Clock.h"
 #include "countdown/CountdownTexts.h"
-#include "support/MemoryProfile.h"
-#include "support/TempDir.h"
 #include "qt/CCountdownDlg.h"
 #include "qt/CTrayIcon.h"
+#include "support/MemoryProfile.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ private slots:
         // A host reads the tip again only when told it changed.
         const int nToldBefore = panel.NewToolTips();
         f.clock.Advance(3600);
-        f.dlg->OnTimer();
+        f.dlg->Screen().OnTimer();
         QTRY_VERIFY(panel.NewToolTips() > nToldBefore);
         QCOMPARE(panel.ToolTipTitle(strItem), QStringLiteral("Brisaloo: D:3 H:3 M:5"));
     }
@@ -66,10 +66,10 @@ private slots:
         QVERIFY(!strItem.isEmpty());
         bool bShown = false;
         QTimer::singleShot(0, f.dlg.get(), [&] {
-            f.dlg->OnHideMe();
+            f.dlg->Screen().OnHideMe();
             panel.Click(strItem, "Show Main Screen");
             bShown = QTest::qWaitFor([&] { return f.dlg->isVisible(); });
-            f.dlg->OnHideMe();
+            f.dlg->Screen().OnHideMe();
             panel.Click(strItem, "Exit");
         });
         // Only if the exit did not end the run.
@@ -90,7 +90,7 @@ private slots:
         Fixture f(kArrival2027 - 2);
         for (int nTick = 0; nTick < 8; ++nTick) {
             if (nTick % 2) f.clock.Advance(1);
-            f.dlg->OnTimer();
+            f.dlg->Screen().OnTimer();
         }
         QTRY_COMPARE(panel.Notifications().size(), 1);
         const PanelNotification& sent = panel.Notifications().first();
@@ -100,7 +100,7 @@ private slots:
 
         CCountdownDlg restarted(f.app, f.clock);
         restarted.OnInitDialog();
-        for (int nTick = 0; nTick < 4; ++nTick) restarted.OnTimer();
+        for (int nTick = 0; nTick < 4; ++nTick) restarted.Screen().OnTimer();
         panel.Ping(QDBusConnection::sessionBus().baseService());
         QCOMPARE(panel.Notifications().size(), 1);
     }
@@ -113,7 +113,7 @@ private slots:
         const QString strItem = RegisteredItem(panel, f);
         QVERIFY(!strItem.isEmpty());
         f.dlg->show();
-        f.dlg->OnHideMe();
+        f.dlg->Screen().OnHideMe();
         QVERIFY(!f.dlg->isVisible());
         panel.StopWatcher();
         QTRY_VERIFY(f.dlg->isVisible());
