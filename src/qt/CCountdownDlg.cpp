@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -155,46 +154,6 @@ void CCountdownDlg::SetDlgItemText(int nId, const std::string& strText) {
         text->setPlainText(strField);
 }
 
-void CCountdownDlg::SetCaption(const std::string& strCaption) {
-    setWindowTitle(QString::fromStdString(strCaption));
-}
-
-void CCountdownDlg::StartTimer(int nPeriodMs) {
-    m_timer.start(nPeriodMs);
-}
-void CCountdownDlg::StopTimer() {
-    m_timer.stop();
-}
-bool CCountdownDlg::IsTrayAvailable() {
-    return m_pTray->IsAvailable();
-}
-
-void CCountdownDlg::AddTrayIcon(const std::string& strTip) {
-    m_pTray->Add(windowIcon(), QString::fromStdString(strTip));
-}
-
-void CCountdownDlg::SetTrayTip(const std::string& strTip) {
-    m_pTray->SetTip(QString::fromStdString(strTip));
-}
-
-void CCountdownDlg::RemoveTrayIcon() {
-    m_pTray->Remove();
-}
-
-void CCountdownDlg::Notify(const std::string& strTitle, const std::string& strText) {
-    m_pTray->Notify(QString::fromStdString(strTitle), QString::fromStdString(strText));
-}
-
-void CCountdownDlg::PopUpTrayMenu() {
-    m_pTrayMenu->popup(QCursor::pos());
-}
-void CCountdownDlg::HideWindow() {
-    hide();
-}
-void CCountdownDlg::MinimiseWindow() {
-    showMinimized();
-}
-
 void CCountdownDlg::ShowWindow() {
     show();
     raise();
@@ -231,10 +190,6 @@ void CCountdownDlg::CloseNestedDialogs() {
         else
             widget->close();
     }
-}
-
-void CCountdownDlg::EndMainWindow() {
-    done(QDialog::Accepted);
 }
 
 void CCountdownDlg::done(int nResult) {

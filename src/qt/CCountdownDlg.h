@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCursor>
 #include <QDialog>
 #include <QEventLoop>
+#include <QMenu>
 #include <QPointer>
+#include <QString>
 #include <QTimer>
 
 #include <map>
@@ -11,13 +14,12 @@
 #include "app/CountdownScreen.h"
 #include "app/MainView.h"
 #include "app/MainWindow.h"
+#include "qt/CTrayIcon.h"
 #include "qt/UserMessages.h"
 
 class CCountdownApp;
 class CNotesDlg;
-class CTrayIcon;
 class IClock;
-class QMenu;
 
 // The main window in Qt: the controls of the main template, the tray icon and
 // the 500 ms timer. It draws what its CountdownScreen decides and forwards
@@ -47,24 +49,30 @@ public:
 
     // IMainView
     void SetDlgItemText(int nId, const std::string& strText) override;
-    void SetCaption(const std::string& strCaption) override;
-    void StartTimer(int nPeriodMs) override;
-    void StopTimer() override;
-    bool IsTrayAvailable() override;
-    void AddTrayIcon(const std::string& strTip) override;
-    void SetTrayTip(const std::string& strTip) override;
-    void RemoveTrayIcon() override;
-    void Notify(const std::string& strTitle, const std::string& strText) override;
-    void PopUpTrayMenu() override;
-    void HideWindow() override;
-    void MinimiseWindow() override;
+    void SetCaption(const std::string& strCaption) override {
+        setWindowTitle(ToQString(strCaption));
+    }
+    void StartTimer(int nPeriodMs) override { m_timer.start(nPeriodMs); }
+    void StopTimer() override { m_timer.stop(); }
+    bool IsTrayAvailable() override { return m_pTray->IsAvailable(); }
+    void AddTrayIcon(const std::string& strTip) override {
+        m_pTray->Add(windowIcon(), ToQString(strTip));
+    }
+    void SetTrayTip(const std::string& strTip) override { m_pTray->SetTip(ToQString(strTip)); }
+    void RemoveTrayIcon() override { m_pTray->Remove(); }
+    void Notify(const std::string& strTitle, const std::string& strText) override {
+        m_pTray->Notify(ToQString(strTitle), ToQString(strText));
+    }
+    void PopUpTrayMenu() override { m_pTrayMenu->popup(QCursor::pos()); }
+    void HideWindow() override { hide(); }
+    void MinimiseWindow() override { showMinimized(); }
     void ShowWindow() override;
     void SetClipboardText(const std::string& strText) override;
     bool RunSetupDialog(SetupForm& form) override;
     void RunNotesDialog(NotesScreen& notes) override;
     void RunAboutDialog() override;
     void CloseNestedDialogs() override;
-    void EndMainWindow() override;
+    void EndMainWindow() override { done(QDialog::Accepted); }
 
 protected:
     void done(int nResult) override;  // every way of ending goes through here
@@ -78,6 +86,7 @@ private:
     void ConnectButtons();
     void CreateTrayMenu();
     void SaveNotesDialogEdit();
+    static QString ToQString(const std::string& strText) { return QString::fromStdString(strText); }
 
     CCountdownApp& m_app;
     QtUserMessages m_messages;
