@@ -47,13 +47,14 @@ TEST_P(StartupPaths, DataFilesSitBesideTheProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, StartupPaths,
-    testing::Values(PathCase{"/opt/apps/brisaloo", nullptr, "/opt/apps", "/opt/apps/notes.dat",
-                             "/opt/apps/triv.dat"},
-                    PathCase{"/brisaloo", nullptr, "/", "/notes.dat", "/triv.dat"},
-                    PathCase{"/opt/apps/brisaloo", "/home/u/trip", "/opt/apps",
-                             "/home/u/trip/notes.dat", "/home/u/trip/triv.dat"},
-                    PathCase{"/opt/apps/brisaloo", "/home/u/trip/", "/opt/apps",
-                             "/home/u/trip/notes.dat", "/home/u/trip/triv.dat"}));
+    testing::Values(
+        PathCase{"/opt/apps/brisaloo", nullptr, "/opt/apps", "/opt/apps/notes.dat",
+                 "/opt/apps/triv.dat"},
+        PathCase{"/brisaloo", nullptr, "/", "/notes.dat", "/triv.dat"},
+        PathCase{"/opt/apps/brisaloo", "/home/u/trip", "/opt/apps", "/home/u/trip/notes.dat",
+                 "/home/u/trip/triv.dat"},
+        PathCase{"/opt/apps/brisaloo", "/home/u/trip/", "/opt/apps", "/home/u/trip/notes.dat",
+                 "/home/u/trip/triv.dat"}));
 
 TEST(InitInstance, RunsTheMainWindowAfterPathsAndSettingsAndReturnsFalse) {
     MemoryProfile profile;
