@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "app/AddNoteForm.h"
 
 namespace {
@@ -10,6 +12,10 @@ struct TextRow {
     std::string strField;
     std::string strStored;
 };
+
+void PrintTo(const TextRow& row, std::ostream* os) {
+    *os << row.pszName;
+}
 
 std::string Times(int n, const std::string& str) {
     std::string strOut;

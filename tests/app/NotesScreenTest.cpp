@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -102,6 +104,10 @@ struct NotesRow {
     std::string strFile;                // notes.dat afterwards
     std::vector<std::string> messages;  // each told or asked, in order (a part of each)
 };
+
+void PrintTo(const NotesRow& row, std::ostream* os) {
+    *os << row.pszName;
+}
 
 std::vector<NotesRow> NotesRows() {
     const std::string kUnchanged = kLfOnlyFile;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "FakeDialogView.h"
 #include "app/DialogTemplates.h"
 #include "app/SetupForm.h"
@@ -32,6 +34,10 @@ struct BoundsRow {
     int nRefusedId;  // -1: accepted
     const char* pszMessage;
 };
+
+void PrintTo(const BoundsRow& row, std::ostream* os) {
+    *os << row.pszName;
+}
 
 constexpr const char* kDay = "The day must be a whole number from 1 to 31.";
 constexpr const char* kHour = "The hour must be a whole number from 0 to 24.";
