@@ -8,8 +8,11 @@ class AddNoteForm;
 
 // What a form in the core (SetupForm, NotesScreen, AddNoteForm) needs of the
 // dialog a shell built from its template: read and write controls by id.
-// Texts are UTF-8; a multi-line edit's text separates lines with CR LF both
-// ways (the shell converts its own line ends).
+// Texts are UTF-8. A multi-line edit is given lines separated by CR LF (the
+// shell shows each as a line break) and hands back its text as it holds it,
+// whatever its line breaks: the core converts them (FieldTextToNote).
+// Setting a text may or may not be reported as a change; the forms ignore
+// changes they made themselves.
 class IDialogView {
 public:
     virtual ~IDialogView() = default;

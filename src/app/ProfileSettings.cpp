@@ -37,11 +37,10 @@ Settings ReadProfileSettings(IProfile& profile) {
 }
 
 bool WriteProfileSettings(IProfile& profile, const Settings& settings) {
-    bool bAllWritten = true;
+    std::vector<ProfileWrite> writes;
     for (const auto& setting : kProfileSettings)
-        bAllWritten &=
-            profile.WriteProfileInt(setting.pszSection, setting.pszKey, setting.Get(settings));
-    return bAllWritten;
+        writes.push_back({setting.pszSection, setting.pszKey, setting.Get(settings)});
+    return profile.WriteProfileInts(writes);
 }
 
 std::optional<int> ParseProfileInt(std::string_view text) {

@@ -26,7 +26,8 @@ extern const std::array<ProfileSetting, 7> kProfileSettings;
 
 // Reads every setting; what is absent or not a number keeps Settings{}'s value.
 Settings ReadProfileSettings(IProfile& profile);
-// Writes all seven in table order; false if any write failed (all are tried).
+// Writes all seven in one go (IProfile::WriteProfileInts): all or none; false
+// when none was written.
 bool WriteProfileSettings(IProfile& profile, const Settings& settings);
 
 // A stored profile value as a 32-bit integer: optional sign, decimal digits,

@@ -3,30 +3,33 @@
 
 #include <QDialog>
 
+#include <memory>
+
 #include "app/Settings.h"
+#include "qt/QtDialogView.h"
 
-class QCheckBox;
-class QLineEdit;
+class SetupForm;
 
-// The Setup dialog: arrival date and time, trivia interval, hide on start-up.
-// It edits a copy of the settings it is given; OK checks every field and
-// keeps the dialog open on the first one that is not a whole number in its
-// range, and after OK m_settings holds the values to hand back.
+// The Setup dialog, built from its template; its form (SetupForm) decides.
+// OK keeps the dialog open on a refused field; after OK the form's settings
+// (and m_settings) hold the values to hand back.
 class CSetupDlg final : public QDialog {
     Q_OBJECT
 public:
     explicit CSetupDlg(const Settings& settings, QWidget* parent = nullptr);
+    explicit CSetupDlg(SetupForm& form, QWidget* parent = nullptr);
+    ~CSetupDlg() override;
 
     void accept() override;  // OK
 
     Settings m_settings;
 
 private:
-    void OnInitDialog();
-    // Moves the members into the controls, or (bSave) the controls into the
-    // members with validation; false when a field was refused.
-    bool UpdateData(bool bSave);
-    QLineEdit* Field(int nId) const;
+    // With pOwnForm, the dialog owns its form; otherwise it edits *pForm.
+    CSetupDlg(std::unique_ptr<SetupForm> pOwnForm, SetupForm* pForm, QWidget* parent);
 
-    QCheckBox* m_pHideStart = nullptr;
+    std::unique_ptr<SetupForm> m_pOwnForm;
+    SetupForm& m_form;
+    QtDialogView m_view{*this};
+    QtDialogMessages m_messages{this};
 };

@@ -45,11 +45,19 @@ int IniFileProfile::GetProfileInt(const std::string& strSection, const std::stri
 
 bool IniFileProfile::WriteProfileInt(const std::string& strSection, const std::string& strKey,
                                      int nValue) {
+    return WriteProfileInts({{strSection, strKey, nValue}});
+}
+
+bool IniFileProfile::WriteProfileInts(const std::vector<ProfileWrite>& writes) {
     // The edit starts from the file as it is now, so a change made by hand
-    // while Brisaloo runs is kept; only this key's value changes.
+    // while Brisaloo runs is kept; only these keys' values change, all in one
+    // replace of the file.
     std::string strText;
     if (!ReadWholeFile(m_strPath, strText) && errno != ENOENT) return false;
-    const std::string strEdited = SetIniValue(strText, strSection, strKey, std::to_string(nValue));
+    std::string strEdited = strText;
+    for (const ProfileWrite& write : writes)
+        strEdited =
+            SetIniValue(strEdited, write.strSection, write.strKey, std::to_string(write.nValue));
     if (strEdited == strText) return true;
     std::string strError;
     if (!EnsureDirectory(DirectoryOf(m_strPath), strError)) return false;

@@ -20,6 +20,7 @@ public:
                       int nDefault) override;
     bool WriteProfileInt(const std::string& strSection, const std::string& strKey,
                          int nValue) override;
+    bool WriteProfileInts(const std::vector<ProfileWrite>& writes) override;
 
     QString FileName() const { return m_strFileName; }
 

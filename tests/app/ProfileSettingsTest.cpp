@@ -51,19 +51,24 @@ TEST(ProfileSettings, StoredValuesAreTakenAsTheyAreAndWrittenInTableOrder) {
     EXPECT_EQ(settings.nTrivTime, -4);
 
     EXPECT_TRUE(WriteProfileSettings(profile, settings));
-    const std::vector<std::string> expected{
-        "DESTINATION/YEAR=2000", "DESTINATION/MONTH=13", "DESTINATION/DAY=1",
-        "DESTINATION/HOUR=0",    "DESTINATION/MINUTE=1", "SETTINGS/TRIVTIME=-4",
-        "SETTINGS/HIDESTART=0"};
+    const std::vector<std::string> expected{"DESTINATION/YEAR=2000", "DESTINATION/MONTH=13",
+                                            "DESTINATION/DAY=1",     "DESTINATION/HOUR=0",
+                                            "DESTINATION/MINUTE=1",  "SETTINGS/TRIVTIME=-4",
+                                            "SETTINGS/HIDESTART=0"};
     EXPECT_EQ(profile.Writes(), expected);
+    EXPECT_EQ(profile.Batches(), 1) << "all seven keys in one write of the file";
 }
 
-TEST(ProfileSettings, AFailedWriteIsReportedButTheOthersAreStillTried) {
+TEST(ProfileSettings, AFailedWriteChangesNoKey) {
     MemoryProfile profile;
+    Settings settings;
+    settings.nYear = 2031;
+    settings.nMonth = 7;
     profile.FailWrites(true);
-    const Settings settings = ReadProfileSettings(profile);
     EXPECT_FALSE(WriteProfileSettings(profile, settings));
-    EXPECT_EQ(profile.Writes().size(), 7u);
+    EXPECT_EQ(profile.Batches(), 1);
+    EXPECT_EQ(profile.GetProfileInt("DESTINATION", "YEAR", -1), -1);
+    EXPECT_EQ(profile.GetProfileInt("DESTINATION", "MONTH", -1), -1);
 }
 
 }  // namespace

@@ -14,14 +14,15 @@
 #include <functional>
 #include <memory>
 
+#include "app/AddNoteForm.h"
 #include "app/CCountdownApp.h"
 #include "countdown/Clock.h"
-#include "support/MemoryProfile.h"
 #include "qt/CAboutDlg.h"
 #include "qt/CAddNoteDlg.h"
 #include "qt/CCountdownDlg.h"
 #include "qt/CNotesDlg.h"
 #include "qt/CSetupDlg.h"
+#include "support/MemoryProfile.h"
 
 namespace {
 
@@ -79,6 +80,7 @@ class LayoutTest : public QObject {
 
     MemoryProfile m_profile;
     CCountdownApp m_app{m_profile};
+    AddNoteForm m_addNoteForm;
     FixedClock m_clock{1'700'000'000};
     QFont m_desktopFont;
 
@@ -106,7 +108,7 @@ private slots:
             {"main", [this] { return std::make_unique<CCountdownDlg>(m_app, m_clock); }},
             {"setup", [this] { return std::make_unique<CSetupDlg>(m_app.m_settings); }},
             {"notes", [this] { return std::make_unique<CNotesDlg>(m_app); }},
-            {"add note", [] { return std::make_unique<CAddNoteDlg>(); }},
+            {"add note", [this] { return std::make_unique<CAddNoteDlg>(m_addNoteForm); }},
             {"about", [] { return std::make_unique<CAboutDlg>(); }},
         };
         const std::unique_ptr<QDialog> dlg = factories.at(dialog)();

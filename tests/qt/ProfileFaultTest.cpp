@@ -209,6 +209,19 @@ private slots:
         QVERIFY(QFileInfo(IniPath()).isDir());
     }
 
+    // Setup's seven keys go in one replace of the file: when it fails, the
+    // file keeps every byte, never a part of the new arrival.
+    void failedWriteLeavesTheFileAsItWas() {
+        const QByteArray before("[DESTINATION]\nYEAR=2030\nMONTH=3\n");
+        const QString strPath = m_dir.filePath(QStringLiteral("read-only.ini"));
+        WriteFileBytes(strPath, before);
+        QVERIFY(QFile::setPermissions(strPath, QFileDevice::ReadOwner));
+        QVERIFY(!Write(strPath, {2027, 6, 15, 18, 30, 45, 1}));
+        QFile file(strPath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
     void folderThatCannotBeMadeIsAFailedWrite() {
         WriteFileBytes(m_dir.filePath(QStringLiteral("config")), "a file, not a folder");
         const QString strPath = m_dir.filePath(QStringLiteral("config/Brisaloo/Brisaloo.ini"));

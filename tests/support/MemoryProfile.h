@@ -22,6 +22,18 @@ public:
         m_values[strSection + '/' + strKey] = nValue;
         return true;
     }
+    bool WriteProfileInts(const std::vector<ProfileWrite>& writes) override {
+        ++m_nBatches;
+        for (const ProfileWrite& write : writes)
+            m_writes.push_back(write.strSection + '/' + write.strKey + '=' +
+                               std::to_string(write.nValue));
+        if (m_failWrites) return false;
+        for (const ProfileWrite& write : writes)
+            m_values[write.strSection + '/' + write.strKey] = write.nValue;
+        return true;
+    }
+    // How many times WriteProfileInts was called: each is one write of the file.
+    int Batches() const { return m_nBatches; }
     void Set(const std::string& strSection, const std::string& strKey, int nValue) {
         m_values[strSection + '/' + strKey] = nValue;
     }
@@ -32,4 +44,5 @@ private:
     std::map<std::string, int> m_values;
     std::vector<std::string> m_writes;
     bool m_failWrites = false;
+    int m_nBatches = 0;
 };

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/DialogView.h"
+
+#include "app/UserMessages.h"
+
+class QDialog;
+class QWidget;
+struct DialogTemplate;
+
+// Builds a dialog from its template: caption, object name, fixed size and
+// every control, with the focus on the first control that takes it.
+void BuildDialogFromTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate);
+
+// The widget of a dialog's control id (its own controls only, not those of a
+// nested dialog), or nullptr.
+QWidget* DialogItem(const QDialog& dialog, int nId);
+
+// IDialogView over the widgets a dialog built from its template. Setting a
+// text or a list sends no change notifications.
+class QtDialogView final : public IDialogView {
+public:
+    explicit QtDialogView(QDialog& dialog);
+
+    void SetItemText(int nId, const std::string& strText) override;
+    std::string GetItemText(int nId) override;
+    void SetChecked(int nId, bool bChecked) override;
+    bool IsChecked(int nId) override;
+    void EnableItem(int nId, bool bEnable) override;
+    void SetReadOnly(int nId, bool bReadOnly) override;
+    void FocusAndSelectAll(int nId) override;
+    void ResetList(int nId, const std::vector<std::string>& rows) override;
+    void InsertListRow(int nId, int nIndex, const std::string& strRow) override;
+    void SetListSelection(int nId, int nIndex) override;
+    int GetListSelection(int nId) override;
+    bool RunAddNoteDialog(AddNoteForm& form) override;
+
+private:
+    QDialog& m_dialog;
+};
+
+// IUserMessages over the program's message boxes (qt/UserMessages.h).
+class QtDialogMessages final : public IUserMessages {
+public:
+    explicit QtDialogMessages(QWidget* parent) : m_parent(parent) {}
+    void Inform(const std::string& strText) override;
+    void Warn(const std::string& strText) override;
+    bool AskYesNo(const std::string& strText) override;
+
+private:
+    QWidget* m_parent;
+};
