@@ -36,7 +36,6 @@ void PaintBlackOnWhite(QWidget& window) {
 
 CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* parent)
     : QDialog(parent),
-      m_app(app),
       m_screen(app, clock, *this, m_messages),
       m_pTray(new CTrayIcon(this)) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -129,21 +128,9 @@ void CCountdownDlg::setVisible(bool bVisible) {
     QDialog::setVisible(bVisible);
 }
 
-// Until CNotesDlg keeps its edit in the NotesScreen, the dialog's own pending
-// edit is saved before the screen hears of the end.
-void CCountdownDlg::SaveNotesDialogEdit() {
-    if (m_pNotesDlg) m_pNotesDlg->SavePendingEdit();
-}
+void CCountdownDlg::OnEndSession() { m_screen.OnEndSession(); }
 
-void CCountdownDlg::OnEndSession() {
-    SaveNotesDialogEdit();
-    m_screen.OnEndSession();
-}
-
-void CCountdownDlg::OnCommitData() {
-    SaveNotesDialogEdit();
-    m_screen.OnCommitData();
-}
+void CCountdownDlg::OnCommitData() { m_screen.OnCommitData(); }
 
 void CCountdownDlg::SetDlgItemText(int nId, const std::string& strText) {
     const QString strField = QString::fromStdString(strText);
@@ -165,16 +152,13 @@ void CCountdownDlg::SetClipboardText(const std::string& strText) {
 }
 
 bool CCountdownDlg::RunSetupDialog(SetupForm& form) {
-    CSetupDlg setup(form.m_settings);
-    if (setup.exec() != QDialog::Accepted) return false;
-    form.m_settings = setup.m_settings;
-    return true;
+    CSetupDlg setup(form);
+    return setup.exec() == QDialog::Accepted;
 }
 
-void CCountdownDlg::RunNotesDialog(NotesScreen&) {
-    CNotesDlg notes(m_app);
-    m_pNotesDlg = &notes;
-    notes.exec();
+void CCountdownDlg::RunNotesDialog(NotesScreen& notes) {
+    CNotesDlg dialog(notes);
+    dialog.exec();
 }
 
 void CCountdownDlg::RunAboutDialog() {

@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QMenu>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -18,7 +17,6 @@
 #include "qt/UserMessages.h"
 
 class CCountdownApp;
-class CNotesDlg;
 class IClock;
 
 // The main window in Qt: the controls of the main template, the tray icon and
@@ -85,10 +83,8 @@ private:
     void CreateControls();
     void ConnectButtons();
     void CreateTrayMenu();
-    void SaveNotesDialogEdit();
     static QString ToQString(const std::string& strText) { return QString::fromStdString(strText); }
 
-    CCountdownApp& m_app;
     QtUserMessages m_messages;
     CountdownScreen m_screen;
     QTimer m_timer;
@@ -96,5 +92,4 @@ private:
     QMenu* m_pTrayMenu = nullptr;
     std::map<int, QWidget*> m_controls;
     QEventLoop* m_pRunLoop = nullptr;  // DoModal's loop while it runs
-    QPointer<CNotesDlg> m_pNotesDlg;   // the Notes dialog while it is open
 };

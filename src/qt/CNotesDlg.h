@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "qt/QtDialogView.h"
+#include "qt/UserMessages.h"
 
 class CCountdownApp;
 class NotesScreen;
@@ -35,7 +36,7 @@ public:
 private:
     void Init();
 
-    QtDialogMessages m_messages{this};
+    QtUserMessages m_messages{this};
     std::unique_ptr<NotesScreen> m_pOwnScreen;
     NotesScreen& m_screen;
     QtDialogView m_view{*this};

@@ -7,6 +7,7 @@
 
 #include "app/Settings.h"
 #include "qt/QtDialogView.h"
+#include "qt/UserMessages.h"
 
 class SetupForm;
 
@@ -31,5 +32,5 @@ private:
     std::unique_ptr<SetupForm> m_pOwnForm;
     SetupForm& m_form;
     QtDialogView m_view{*this};
-    QtDialogMessages m_messages{this};
+    QtUserMessages m_messages{this};
 };

@@ -140,15 +140,3 @@ bool QtDialogView::RunAddNoteDialog(AddNoteForm& form) {
     CAddNoteDlg dlg(form, &m_dialog);
     return dlg.exec() == QDialog::Accepted;
 }
-
-void QtDialogMessages::Inform(const std::string& strText) {
-    UserMessages::Inform(m_parent, FromUtf8(strText));
-}
-
-void QtDialogMessages::Warn(const std::string& strText) {
-    UserMessages::Warn(m_parent, FromUtf8(strText));
-}
-
-bool QtDialogMessages::AskYesNo(const std::string& strText) {
-    return UserMessages::AskYesNo(m_parent, FromUtf8(strText));
-}

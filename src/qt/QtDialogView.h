@@ -40,14 +40,3 @@ private:
     QDialog& m_dialog;
 };
 
-// IUserMessages over the program's message boxes (qt/UserMessages.h).
-class QtDialogMessages final : public IUserMessages {
-public:
-    explicit QtDialogMessages(QWidget* parent) : m_parent(parent) {}
-    void Inform(const std::string& strText) override;
-    void Warn(const std::string& strText) override;
-    bool AskYesNo(const std::string& strText) override;
-
-private:
-    QWidget* m_parent;
-};

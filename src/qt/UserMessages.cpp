@@ -47,13 +47,13 @@ void SetHandler(Handler handler) {
 }  // namespace UserMessages
 
 void QtUserMessages::Inform(const std::string& strText) {
-    UserMessages::Inform(nullptr, QString::fromStdString(strText));
+    UserMessages::Inform(m_parent, QString::fromStdString(strText));
 }
 
 void QtUserMessages::Warn(const std::string& strText) {
-    UserMessages::Warn(nullptr, QString::fromStdString(strText));
+    UserMessages::Warn(m_parent, QString::fromStdString(strText));
 }
 
 bool QtUserMessages::AskYesNo(const std::string& strText) {
-    return UserMessages::AskYesNo(nullptr, QString::fromStdString(strText));
+    return UserMessages::AskYesNo(m_parent, QString::fromStdString(strText));
 }

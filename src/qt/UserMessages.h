@@ -32,7 +32,11 @@ void SetHandler(Handler handler);
 // The core's message interface over the boxes above.
 class QtUserMessages final : public IUserMessages {
 public:
+    explicit QtUserMessages(QWidget* parent = nullptr) : m_parent(parent) {}
     void Inform(const std::string& strText) override;
     void Warn(const std::string& strText) override;
     bool AskYesNo(const std::string& strText) override;
+
+private:
+    QWidget* m_parent;
 };

@@ -125,7 +125,7 @@ private slots:
         WriteFileBytes(NotesPath(), kLfOnlyFile);
         QVERIFY(m_pApp->LoadNotes().Ok());
         MessageRecorder messages(/*bAnswerYes=*/true);
-        QtDialogMessages boxes(nullptr);
+        QtUserMessages boxes(nullptr);
         NotesScreen screen(*m_pApp, boxes);
         m_pDlg = std::make_unique<CNotesDlg>(screen);
         m_pDlg->show();
