@@ -2,6 +2,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+// One key of the profile to be written.
+struct ProfileWrite {
+    std::string strSection, strKey;
+    int nValue;
+};
 
 // The per-user profile: (section, key) -> integer. The program keeps it in an
 // INI file; tests keep it in memory.
@@ -14,4 +21,7 @@ public:
     // False when the value could not be stored.
     virtual bool WriteProfileInt(const std::string& strSection, const std::string& strKey,
                                  int nValue) = 0;
+    // Every key in one go: all of them are stored, or none. False when they
+    // could not be stored.
+    virtual bool WriteProfileInts(const std::vector<ProfileWrite>& writes) = 0;
 };

@@ -43,3 +43,15 @@ bool AskYesNo(QWidget* parent, const QString& strText) {
 void SetHandler(Handler handler) { CurrentHandler() = std::move(handler); }
 
 }  // namespace UserMessages
+
+void QtUserMessages::Inform(const std::string& strText) {
+    UserMessages::Inform(m_pParent, QString::fromStdString(strText));
+}
+
+void QtUserMessages::Warn(const std::string& strText) {
+    UserMessages::Warn(m_pParent, QString::fromStdString(strText));
+}
+
+bool QtUserMessages::AskYesNo(const std::string& strText) {
+    return UserMessages::AskYesNo(m_pParent, QString::fromStdString(strText));
+}

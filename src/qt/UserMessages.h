@@ -4,6 +4,9 @@
 #include <QString>
 
 #include <functional>
+#include <string>
+
+#include "app/UserMessages.h"
 
 class QWidget;
 
@@ -25,3 +28,15 @@ bool AskYesNo(QWidget* parent, const QString& strText);
 void SetHandler(Handler handler);
 
 }  // namespace UserMessages
+
+// The core's message interface over the boxes above.
+class QtUserMessages final : public IUserMessages {
+public:
+    explicit QtUserMessages(QWidget* parent = nullptr) : m_pParent(parent) {}
+    void Inform(const std::string& strText) override;
+    void Warn(const std::string& strText) override;
+    bool AskYesNo(const std::string& strText) override;
+
+private:
+    QWidget* m_pParent;
+};

@@ -26,7 +26,7 @@
 #include "qt/CCountdownDlg.h"
 #include "qt/CTrayIcon.h"
 #include "app/DialogTemplates.h"
-#include "qt/IniFileProfile.h"
+#include "app/IniFileProfile.h"
 #include "qt/TerminationSignals.h"
 
 namespace {
@@ -500,7 +500,7 @@ private slots:
         }
         MessageRecorder messages;
         FixedClock clock(kArrival2027 - 3);
-        IniFileProfile profile(strIni);
+        IniFileProfile profile(strIni.toStdString());
         CCountdownApp app(profile);
         app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
         CCountdownDlg dlg(app, clock);

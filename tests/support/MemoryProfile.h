@@ -22,6 +22,15 @@ public:
         m_values[strSection + '/' + strKey] = nValue;
         return true;
     }
+    bool WriteProfileInts(const std::vector<ProfileWrite>& writes) override {
+        for (const ProfileWrite& write : writes)
+            m_writes.push_back(write.strSection + '/' + write.strKey + '=' +
+                               std::to_string(write.nValue));
+        if (m_failWrites) return false;
+        for (const ProfileWrite& write : writes)
+            m_values[write.strSection + '/' + write.strKey] = write.nValue;
+        return true;
+    }
     void Set(const std::string& strSection, const std::string& strKey, int nValue) {
         m_values[strSection + '/' + strKey] = nValue;
     }
