@@ -4,8 +4,6 @@
 // INI file read through the program's profile adapter, then written over by
 // Setup and read back.
 
-#include <QString>
-
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -14,9 +12,9 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "app/IniFileProfile.h"
 #include "app/IniText.h"
 #include "app/ProfileSettings.h"
-#include "qt/IniFileProfile.h"
 
 namespace {
 
@@ -49,7 +47,7 @@ int ReadBackOf(std::size_t i, int nValue) {
     return kProfileSettings[i].pFlag ? (nValue != 0 ? 1 : 0) : nValue;
 }
 
-void CheckReadsBack(const QString& strIni, std::size_t nSalt) {
+void CheckReadsBack(const std::string& strIni, std::size_t nSalt) {
     IniFileProfile profile(strIni);
     const Settings settings = ReadProfileSettings(profile);
     for (std::size_t i = 0; i < kProfileSettings.size(); ++i)
@@ -60,16 +58,15 @@ void CheckReadsBack(const QString& strIni, std::size_t nSalt) {
 void CheckIniFile(std::string_view bytes) {
     static const FuzzDir dir;
     const std::string strPath = dir.Path("Brisaloo.ini");
-    const QString strIni = QString::fromStdString(strPath);
     WriteFuzzFile(strPath, bytes);
-    IniFileProfile profile(strIni);
+    IniFileProfile profile(strPath);
     Settings settings = ReadProfileSettings(profile);
     // Setup writes its seven values over whatever the file held, and they
     // are what the next start reads.
     for (std::size_t i = 0; i < kProfileSettings.size(); ++i)
         kProfileSettings[i].Set(settings, static_cast<int>(i * 1000003 + bytes.size()));
     FUZZ_CHECK(WriteProfileSettings(profile, settings));
-    CheckReadsBack(strIni, bytes.size());
+    CheckReadsBack(strPath, bytes.size());
 }
 
 }  // namespace

@@ -6,14 +6,14 @@
 # build-fuzz/fuzz-artifacts for replaying with `build-fuzz/fuzz_<target> <file>`.
 #
 #   fuzz/run.sh [SECONDS]          each target for SECONDS (default 60)
-#   fuzz/run.sh SECONDS TARGET...  only the named targets (trivia, notes, profile)
+#   fuzz/run.sh SECONDS TARGET...  only the named targets (trivia, notes, profile, commandline)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 SECONDS_PER_TARGET=${1:-60}
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(trivia notes profile)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(trivia notes profile commandline)
 BUILD=${BRISALOO_FUZZ_BUILD:-build-fuzz}
 
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

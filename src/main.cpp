@@ -1,24 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QSessionManager>
-#include <QTextStream>
 
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/Autostart.h"
 #include "app/CCountdownApp.h"
 #include "app/CommandLine.h"
+#include "app/IniFileProfile.h"
+#include "app/Startup.h"
 #include "countdown/Clock.h"
-#include "files/FileIo.h"
 #include "qt/AppIcon.h"
 #include "qt/CCountdownDlg.h"
-#include "qt/CommandLineOptions.h"
-#include "qt/IniFileProfile.h"
 #include "qt/SingleInstanceGuard.h"
 #include "qt/TerminationSignals.h"
 #include "qt/UserMessages.h"
@@ -31,50 +28,29 @@ void SetApplicationNames() {
     QCoreApplication::setApplicationVersion(QStringLiteral(BRISALOO_VERSION));
 }
 
-// --print, --format and --autostart do their work without a display.
-int RunWithoutWindow(const CommandLineOptions& options) {
-    if (options.action == CommandLineOptions::Action::Print) {
-        SystemClock clock;
-        IniFileProfile profile(IniFileProfile::DefaultPath());
-        std::optional<std::string> strTemplate;
-        if (options.strFormat) strTemplate = options.strFormat->toStdString();
-        return PrintCountdown(profile, clock, strTemplate, std::cout, std::cerr);
+// Help, version, a wrong command line, --print, --format and --autostart:
+// done without a display.
+int RunWithoutWindow(int argc, char* argv[], const CommandLineOptions& options) {
+    if (options.action == CommandLineOptions::Action::Exit) {
+        std::cout << options.strOutput;
+        if (!options.strError.empty()) std::cerr << options.strError << '\n';
+        return options.nExitCode;
     }
-    std::vector<std::string> extraArgs;
-    if (options.strDataDir) extraArgs = {"--data-dir", options.strDataDir->toStdString()};
-    return RunAutostartCommand(options.bAutostartOn,
-                               QCoreApplication::applicationFilePath().toStdString(), extraArgs,
-                               std::cout, std::cerr);
-}
-
-// Reads the command line; the options that only print are done here, before
-// a display is needed. nullopt: go on and run the program.
-std::optional<int> HandleCommandLine(int argc, char* argv[], CommandLineOptions& options) {
-    QCoreApplication core(argc, argv);
-    SetApplicationNames();
-    options = ParseCommandLine(QCoreApplication::arguments());
-    switch (options.action) {
-        case CommandLineOptions::Action::Exit:
-            if (!options.strOutput.isEmpty())
-                std::cout << options.strOutput.toLocal8Bit().constData();
-            if (!options.strError.isEmpty())
-                std::cerr << options.strError.toLocal8Bit().constData() << '\n';
-            return options.nExitCode;
-        case CommandLineOptions::Action::Print:
-        case CommandLineOptions::Action::Autostart:
-            return RunWithoutWindow(options);
-        case CommandLineOptions::Action::Run:
-            break;
-    }
-    return std::nullopt;
+    QCoreApplication core(argc, argv);  // for the program's own path
+    SystemClock clock;
+    IniFileProfile profile(IniFileProfile::DefaultPath());
+    return RunCommandWithoutWindow(options, profile, clock,
+                                   QCoreApplication::applicationFilePath().toStdString(), std::cout,
+                                   std::cerr);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    CommandLineOptions options;
-    if (const std::optional<int> nExitCode = HandleCommandLine(argc, argv, options))
-        return *nExitCode;
+    const CommandLineOptions options =
+        ParseCommandLine(std::vector<std::string>(argv, argv + argc));
+    if (options.action != CommandLineOptions::Action::Run)
+        return RunWithoutWindow(argc, argv, options);
 
     QApplication application(argc, argv);
     SetApplicationNames();
@@ -84,29 +60,32 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(BrisalooIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("brisaloo"));
     // From here on SIGTERM, SIGINT and SIGHUP wait for the main window to end
-    // the program in order; until it runs they wait in the loop's queue.
+    // the program in order; until it runs they wait in the loop's queue. One
+    // that arrives while a start-up message box is open closes the box, and
+    // start-up ends there.
     TerminationSignals terminationSignals;
+    const QMetaObject::Connection closeStartupBox =
+        QObject::connect(&terminationSignals, &TerminationSignals::TerminationRequested, [] {
+            if (auto* pBox = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                pBox->reject();
+        });
+
+    QtUserMessages messages;
+    StartupPolicy startup(messages, terminationSignals);
+    StartupOptions startupOptions;
+    startupOptions.strExePath = QCoreApplication::applicationFilePath().toStdString();
+    startupOptions.strDataDir = options.strDataDir;
+    startupOptions.location = startup.LocateData(startupOptions.strExePath, options.strDataDir);
+    if (!startupOptions.location) return 0;
+    const std::string& strDataDir = startupOptions.location->strNotesDir;
+    SingleInstanceGuard guard(QString::fromStdString(strDataDir));
+    if (!startup.ClaimDataFolder(guard, strDataDir)) return 0;
+    QObject::disconnect(closeStartupBox);
 
     SystemClock clock;
     IniFileProfile profile(IniFileProfile::DefaultPath());
     CCountdownApp app(profile);
-    StartupOptions startup;
-    startup.strExePath = QCoreApplication::applicationFilePath().toStdString();
-    if (options.strDataDir) startup.strDataDir = options.strDataDir->toStdString();
-    startup.location = LocateDataFilesForThisProcess(DirectoryOf(startup.strExePath),
-                                                     startup.strDataDir);
-    std::string strDirError;
-    if (startup.location->bCreateNotesDir &&
-        !EnsureDirectory(startup.location->strNotesDir, strDirError))
-        UserMessages::Warn(nullptr, QStringLiteral("Brisaloo could not create its data folder "
-                                                   "%1: %2. Notes cannot be saved this time.")
-                                        .arg(QString::fromStdString(startup.location->strNotesDir),
-                                             QString::fromStdString(strDirError)));
-    // One copy per data folder: two would each save their own notes over the other's.
-    SingleInstanceGuard guard(QString::fromStdString(startup.location->strNotesDir));
-    if (!ClaimOrExplain(guard)) return 0;
-
-    app.InitInstance(startup, [&](CCountdownApp& owner) -> std::unique_ptr<IMainWindow> {
+    app.InitInstance(startupOptions, [&](CCountdownApp& owner) -> std::unique_ptr<IMainWindow> {
         auto window = std::make_unique<CCountdownDlg>(owner, clock);
         window->SetStartHidden(options.bHidden);
         QObject::connect(&guard, &SingleInstanceGuard::ShowRequested, window.get(),

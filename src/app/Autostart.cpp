@@ -221,8 +221,12 @@ int RunAutostartCommand(bool bOn, const std::string& strExePath,
     }
     const auto text = AutostartEntryText(strExePath, extraArgs);
     if (!text) {
-        err << "brisaloo: the program's path holds a control character and cannot be started "
-               "from an autostart entry; autostart unchanged\n";
+        if (!AutostartEntryText(strExePath))
+            err << "brisaloo: the program's path holds a control character and cannot be started "
+                   "from an autostart entry; autostart unchanged\n";
+        else
+            err << "brisaloo: the data folder's path holds a control character and cannot be "
+                   "given in an autostart entry; autostart unchanged\n";
         return kExitFailure;
     }
     if (!WriteAutostartEntry(strConfigHome, *text, strError)) {

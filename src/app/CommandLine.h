@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "countdown/CTimeSpan.h"
 
@@ -41,6 +42,35 @@ extern const char* const kStatusPlaceholders;
 int PrintCountdown(IProfile& profile, const IClock& clock,
                    const std::optional<std::string>& strTemplate, std::ostream& out,
                    std::ostream& err);
+
+// What the command line asks of this run.
+struct CommandLineOptions {
+    enum class Action { Run, Print, Autostart, Exit };
+    Action action = Action::Run;
+    int nExitCode = kExitOk;                // with Exit
+    std::string strOutput;                  // with Exit: for stdout as it is (help, version)
+    std::string strError;                   // with Exit: one line for stderr, without its line end
+    std::optional<std::string> strDataDir;  // --data-dir: an existing folder, made absolute
+    std::optional<std::string> strFormat;   // --format: a template instead of the plain line
+    bool bHidden = false;                   // --hidden: start in the tray this time
+    bool bAutostartOn = false;              // --autostart on|off
+};
+
+// Reads the arguments (argv[0] first, UTF-8 on Windows) the way the program
+// always has: --opt=value and --opt value, -h -v compacted, "--" ends the
+// options; an unknown option, a missing value or any positional argument is
+// an Exit with kExitUsage and a one-line "brisaloo: ..." error.
+CommandLineOptions ParseCommandLine(const std::vector<std::string>& arguments);
+
+// --help's text for the program as argv[0] names it, and --version's.
+std::string CommandLineHelpText(const std::string& strProgram);
+std::string CommandLineVersionText();
+
+// Does a Print or Autostart action without a window: the countdown from the
+// profile, or the autostart entry for strExePath. Returns the exit code.
+int RunCommandWithoutWindow(const CommandLineOptions& options, IProfile& profile,
+                            const IClock& clock, const std::string& strExePath, std::ostream& out,
+                            std::ostream& err);
 
 // --autostart: "on" is true, "off" false, anything else is not a value.
 std::optional<bool> ParseOnOff(std::string_view value);

@@ -28,3 +28,45 @@ inline std::string EnvOrEmpty(const char* pszName) {
     const char* pszValue = std::getenv(pszName);
     return pszValue ? pszValue : "";
 }
+
+#ifdef _WIN32
+#include "files/FileOps.h"
+#endif
+
+// A path of the file system's spelling (UTF-8 on Windows) as std::filesystem
+// takes it, and back.
+inline std::filesystem::path FileSystemPath(const std::string& strPath) {
+#ifdef _WIN32
+    return std::filesystem::path(WidePath(strPath));
+#else
+    return std::filesystem::path(strPath);
+#endif
+}
+inline std::string PathString(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return Utf8Path(path.wstring());
+#else
+    return path.string();
+#endif
+}
+
+// strPath made absolute against the working folder, with "." and ".."
+// resolved by the text alone; a separator at the end stays.
+inline std::string AbsoluteCleanPath(const std::string& strPath) {
+    std::error_code error;
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(FileSystemPath(strPath), error);
+    if (error) return strPath;
+    return PathString(absolute.lexically_normal());
+}
+
+// The folder with its links resolved when it exists, else AbsoluteCleanPath;
+// an empty name is the root folder.
+inline std::string CanonicalDirectory(const std::string& strDir) {
+    const std::string strGiven = strDir.empty() ? std::string("/") : strDir;
+    std::error_code error;
+    const std::filesystem::path canonical =
+        std::filesystem::canonical(FileSystemPath(strGiven), error);
+    if (error) return WithoutTrailingSlashes(AbsoluteCleanPath(strGiven));
+    return WithoutTrailingSlashes(PathString(canonical));
+}

@@ -8,16 +8,16 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 #include "app/DataLocation.h"
-#include "qt/UserMessages.h"
 
 namespace {
 
 const char kShowRequest[] = "show\n";
 const char kShowAnswer[] = "ok\n";
 
-QString CanonicalDirectory(const QString& strDataDir) {
+QString CanonicalDirectoryOf(const QString& strDataDir) {
     const QString strDir = strDataDir.isEmpty() ? QStringLiteral("/") : strDataDir;
     const QString strCanonical = QFileInfo(strDir).canonicalFilePath();
     return strCanonical.isEmpty() ? QDir::cleanPath(QDir(strDir).absolutePath()) : strCanonical;
@@ -43,7 +43,7 @@ QString LockFileIn(const QString& strDir) {
 
 SingleInstanceGuard::SingleInstanceGuard(const QString& strDataDir, QObject* parent)
     : QObject(parent),
-      m_strDataDir(CanonicalDirectory(strDataDir)),
+      m_strDataDir(CanonicalDirectoryOf(strDataDir)),
       m_lock(LockFileIn(m_strDataDir)) {
     // The lock of a running copy never goes stale by age; one whose process is
     // gone is stale at once.
@@ -74,71 +74,74 @@ QString SingleInstanceGuard::ServerName() const {
 #endif
 }
 
-SingleInstanceGuard::Claim SingleInstanceGuard::ClaimDataDirectory(int nAnswerTimeoutMs) {
+SingleInstanceGuard::Claim SingleInstanceGuard::TryClaim() {
     if (m_lock.tryLock(0)) {
         Listen();
         return Claim::kOwner;
     }
     if (m_lock.error() != QLockFile::LockFailedError) return Claim::kUnguarded;
-    return AskRunningCopyToShow(nAnswerTimeoutMs) ? Claim::kShownRunningCopy
-                                                  : Claim::kRunningCopyUnreachable;
+    return Claim::kHeldElsewhere;
 }
 
+bool SingleInstanceGuard::IsListening() const {
+    return m_pServer && m_pServer->isListening();
+}
+
+void SingleInstanceGuard::SetTimeouts(int nAnswerTimeoutMs, int nIdleLimitMs) {
+    m_nAnswerTimeoutMs = nAnswerTimeoutMs;
+    m_nIdleLimitMs = nIdleLimitMs;
+}
+
+// A copy that cannot listen still holds the lock, so its notes are safe; a
+// second start then finds no answer and says that a copy is running.
 void SingleInstanceGuard::Listen() {
-    // A socket file left by a killed copy would block the name; holding the
-    // lock means no live copy uses it.
-    QLocalServer::removeServer(ServerName());
     m_pServer = new QLocalServer(this);
     m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_pServer, &QLocalServer::newConnection, this, &SingleInstanceGuard::AnswerSecondStart);
-    m_pServer->listen(ServerName());
+    // A socket file left by a killed copy would block the name; holding the
+    // lock means no live copy uses it.
+    for (int nTry = 0; nTry < 2; ++nTry) {
+        QLocalServer::removeServer(ServerName());
+        if (m_pServer->listen(ServerName())) return;
+    }
+    qWarning(
+        "brisaloo: cannot listen on %s (%s); a second start will not bring this window "
+        "forward",
+        qPrintable(ServerName()), qPrintable(m_pServer->errorString()));
 }
 
 void SingleInstanceGuard::AnswerSecondStart() {
     while (QLocalSocket* pSocket = m_pServer->nextPendingConnection()) {
         connect(pSocket, &QLocalSocket::disconnected, pSocket, &QObject::deleteLater);
-        connect(pSocket, &QLocalSocket::readyRead, this, [this, pSocket] {
-            if (!pSocket->canReadLine()) return;
-            if (pSocket->readLine() == kShowRequest) {
-                emit ShowRequested();
-                pSocket->write(kShowAnswer);
-                pSocket->flush();
-            }
-            pSocket->disconnectFromServer();
-        });
+        connect(pSocket, &QLocalSocket::readyRead, this, [this, pSocket] { ReadRequest(pSocket); });
+        // A connection that sends no request in time goes, so it cannot keep
+        // a socket open for ever.
+        QTimer::singleShot(m_nIdleLimitMs, pSocket, [pSocket] { pSocket->abort(); });
     }
 }
 
-bool SingleInstanceGuard::AskRunningCopyToShow(int nTimeoutMs) const {
+void SingleInstanceGuard::ReadRequest(QLocalSocket* pSocket) {
+    if (!pSocket->canReadLine()) {
+        if (pSocket->bytesAvailable() > kMaxRequestBytes) pSocket->abort();
+        return;
+    }
+    if (pSocket->readLine(kMaxRequestBytes + 1) == kShowRequest) {
+        emit ShowRequested();
+        pSocket->write(kShowAnswer);
+        pSocket->flush();
+    }
+    pSocket->disconnectFromServer();
+}
+
+bool SingleInstanceGuard::AskRunningCopyToShow() {
     QLocalSocket socket;
     socket.connectToServer(ServerName());
-    if (!socket.waitForConnected(nTimeoutMs)) return false;
+    if (!socket.waitForConnected(m_nAnswerTimeoutMs)) return false;
     socket.write(kShowRequest);
-    if (!socket.waitForBytesWritten(nTimeoutMs)) return false;
+    if (!socket.waitForBytesWritten(m_nAnswerTimeoutMs)) return false;
     while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(nTimeoutMs)) return false;
+        if (socket.bytesAvailable() > kMaxRequestBytes) return false;
+        if (!socket.waitForReadyRead(m_nAnswerTimeoutMs)) return false;
     }
-    return socket.readLine() == kShowAnswer;
-}
-
-QString AlreadyRunningMessage(const QString& strDataDir) {
-    return QStringLiteral(
-               "Brisaloo is already running with the notes in %1, and its window could not be "
-               "brought to the front. Only one copy at a time can keep these notes, so this one "
-               "will close; your notes are safe in the running copy.")
-        .arg(QDir::toNativeSeparators(CanonicalDirectory(strDataDir)));
-}
-
-bool ClaimOrExplain(SingleInstanceGuard& guard) {
-    switch (guard.ClaimDataDirectory()) {
-        case SingleInstanceGuard::Claim::kOwner:
-        case SingleInstanceGuard::Claim::kUnguarded:
-            return true;
-        case SingleInstanceGuard::Claim::kShownRunningCopy:
-            return false;
-        case SingleInstanceGuard::Claim::kRunningCopyUnreachable:
-            break;
-    }
-    UserMessages::Inform(nullptr, AlreadyRunningMessage(guard.DataDirectory()));
-    return false;
+    return socket.readLine(kMaxRequestBytes + 1) == kShowAnswer;
 }

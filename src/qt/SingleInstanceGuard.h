@@ -5,35 +5,37 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-class QWidget;
+#include "app/Startup.h"
 
-// Keeps one running copy of the program per data directory, so two copies
-// never rewrite the same notes.dat from their own snapshots. The copy that
-// holds the lock file in the directory listens on a local socket named after
-// the directory (in $XDG_RUNTIME_DIR, else in the directory); a second start
-// asks it there to show its window. Both go when the object goes.
-class SingleInstanceGuard : public QObject {
+class QLocalServer;
+class QLocalSocket;
+
+// The lock and the channel of one running copy per data directory
+// (StartupPolicy decides what a claim means). The copy that holds the lock
+// file in the directory listens on a local socket named after the directory
+// (in $XDG_RUNTIME_DIR, else in the directory); a second start asks it there
+// to show its window. Both go when the object goes.
+class SingleInstanceGuard : public QObject, public IInstanceLock {
     Q_OBJECT
 
 public:
-    enum class Claim {
-        kOwner,                   // this copy holds the data directory
-        kShownRunningCopy,        // another copy holds it and was asked to show itself
-        kRunningCopyUnreachable,  // another copy holds it but did not answer
-        kUnguarded,               // no lock can be made there (read-only directory)
-    };
+    // The longest request line, and how long a connection may stay silent.
+    static constexpr qint64 kMaxRequestBytes = 64;
+    static constexpr int kDefaultIdleLimitMs = 2000;
 
     explicit SingleInstanceGuard(const QString& strDataDir, QObject* parent = nullptr);
     ~SingleInstanceGuard() override;
 
-    // Takes the lock, or asks the copy that has it to show its window. A lock
-    // left by a copy that was killed is taken over.
-    Claim ClaimDataDirectory(int nAnswerTimeoutMs = 2000);
+    Claim TryClaim() override;
+    bool AskRunningCopyToShow() override;
 
     QString DataDirectory() const { return m_strDataDir; }  // absolute, links resolved
     QString LockFilePath() const;
     QString ServerName() const;
+    bool IsListening() const;
+    // How long a second start may wait for an answer, and how long a
+    // connection to this copy may send nothing before it is dropped.
+    void SetTimeouts(int nAnswerTimeoutMs, int nIdleLimitMs);
 
 signals:
     // A second start asked this copy to bring its window to the front.
@@ -42,17 +44,11 @@ signals:
 private:
     void Listen();
     void AnswerSecondStart();
-    bool AskRunningCopyToShow(int nTimeoutMs) const;
+    void ReadRequest(QLocalSocket* pSocket);
 
     QString m_strDataDir;
     QLockFile m_lock;
     QLocalServer* m_pServer = nullptr;
+    int m_nAnswerTimeoutMs = 2000;
+    int m_nIdleLimitMs = kDefaultIdleLimitMs;
 };
-
-// What main() calls before it builds the main window. True when this copy goes
-// on; false when it must end now, having shown the running copy or told the
-// user in a message box why it ends.
-bool ClaimOrExplain(SingleInstanceGuard& guard);
-
-// The words for a second start that could not reach the running copy.
-QString AlreadyRunningMessage(const QString& strDataDir);

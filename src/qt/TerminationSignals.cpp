@@ -58,5 +58,7 @@ void TerminationSignals::OnReadable() {
     char buffer[16];
     bool bArrived = false;
     while (::read(g_fds[1], buffer, sizeof buffer) > 0) bArrived = true;
-    if (bArrived) emit TerminationRequested();
+    if (!bArrived) return;
+    m_bArrived = true;
+    emit TerminationRequested();
 }

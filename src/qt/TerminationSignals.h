@@ -3,6 +3,8 @@
 
 #include <QObject>
 
+#include "app/Startup.h"
+
 class QSocketNotifier;
 
 // Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the event loop, so a
@@ -10,7 +12,7 @@ class QSocketNotifier;
 // session) ends the program the way Exit does instead of killing it. The
 // handler only writes one byte to a socket pair; the reading end wakes the
 // loop. One object per process; the default handlers come back with its end.
-class TerminationSignals : public QObject {
+class TerminationSignals : public QObject, public IEndRequests {
     Q_OBJECT
 
 public:
@@ -20,6 +22,8 @@ public:
     TerminationSignals& operator=(const TerminationSignals&) = delete;
 
     bool IsInstalled() const { return m_pNotifier != nullptr; }
+    // Whether any of the signals has arrived (and was read on the loop).
+    bool EndRequested() const override { return m_bArrived; }
 
 signals:
     // One of the signals arrived; emitted once per arrival, on the loop.
@@ -29,4 +33,5 @@ private:
     void OnReadable();
 
     QSocketNotifier* m_pNotifier = nullptr;
+    bool m_bArrived = false;
 };

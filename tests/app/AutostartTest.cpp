@@ -165,6 +165,28 @@ TEST_F(AutostartOnDisk, CommandFollowsTheEnvironment) {
     }
 }
 
+// The path that holds the control character is the one the complaint names.
+TEST_F(AutostartOnDisk, ControlCharacterIsBlamedOnThePathThatHasIt) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has the Run value instead, which carries any character";
+#endif
+    ScopedEnv config("XDG_CONFIG_HOME", m_strConfig.c_str());
+    const struct {
+        const char* pszExe;
+        const char* pszDataDir;
+        const char* pszBlamed;
+    } cases[] = {{"/usr/bin/bris\tloo", "/data", "the program's path"},
+                 {"/usr/bin/brisaloo", "/data\nfolder", "the data folder's path"}};
+    for (const auto& c : cases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunAutostartCommand(true, c.pszExe, {"--data-dir", c.pszDataDir}, out, err),
+                  kExitFailure);
+        EXPECT_TRUE(err.str().starts_with(std::string("brisaloo: ") + c.pszBlamed)) << err.str();
+        EXPECT_FALSE(std::filesystem::exists(m_strEntry));
+    }
+}
+
 TEST_F(AutostartOnDisk, CommandWithoutAnyHomeFails) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows has the Run value instead: WindowsFiles.RunValueIsWrittenAndRemoved";

@@ -19,11 +19,11 @@
 #include "app/ArrivalAlert.h"
 #include "app/CCountdownApp.h"
 #include "app/DialogTemplates.h"
+#include "app/IniFileProfile.h"
 #include "countdown/Clock.h"
 #include "countdown/CountdownTexts.h"
 #include "qt/CCountdownDlg.h"
 #include "qt/CTrayIcon.h"
-#include "qt/IniFileProfile.h"
 #include "qt/TerminationSignals.h"
 #include "support/MemoryProfile.h"
 #include "support/TempDir.h"
@@ -307,7 +307,7 @@ private slots:
         }
         MessageRecorder messages;
         FixedClock clock(kArrival2027 - 3);
-        IniFileProfile profile(strIni);
+        IniFileProfile profile(strIni.toStdString());
         CCountdownApp app(profile);
         app.LoadPathsAndSettings({dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
         CCountdownDlg dlg(app, clock);

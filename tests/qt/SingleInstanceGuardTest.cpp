@@ -14,10 +14,10 @@
 #include <memory>
 
 #include "UiTestSupport.h"
-#include "support/TempDir.h"
 #include "qt/SingleInstanceGuard.h"
+#include "support/TempDir.h"
 
-using Claim = SingleInstanceGuard::Claim;
+using Claim = IInstanceLock::Claim;
 
 // A running copy: a guard that owns the data directory and answers second
 // starts from its own thread, as another process would from its event loop.
@@ -31,8 +31,7 @@ public:
             m_pGuard, &SingleInstanceGuard::ShowRequested, m_pGuard, [this] { ++m_nShowRequests; },
             Qt::DirectConnection);
         QMetaObject::invokeMethod(
-            m_pGuard, [this] { m_claim = m_pGuard->ClaimDataDirectory(); },
-            Qt::BlockingQueuedConnection);
+            m_pGuard, [this] { m_claim = m_pGuard->TryClaim(); }, Qt::BlockingQueuedConnection);
     }
     ~RunningCopy() {
         QMetaObject::invokeMethod(
@@ -60,7 +59,8 @@ private slots:
         QVERIFY(std::filesystem::exists(dir.File("brisaloo.lock")));
 
         SingleInstanceGuard second(QString::fromStdString(dir.Str()));
-        QCOMPARE(second.ClaimDataDirectory(), Claim::kShownRunningCopy);
+        QCOMPARE(second.TryClaim(), Claim::kHeldElsewhere);
+        QVERIFY(second.AskRunningCopyToShow());
         QTRY_COMPARE(running.m_nShowRequests.load(), 1);
     }
 
@@ -69,10 +69,10 @@ private slots:
         const QString strDir = QString::fromStdString(dir.Str());
         {
             SingleInstanceGuard first(strDir);
-            QCOMPARE(first.ClaimDataDirectory(), Claim::kOwner);
+            QCOMPARE(first.TryClaim(), Claim::kOwner);
         }
         SingleInstanceGuard next(strDir);
-        QCOMPARE(next.ClaimDataDirectory(), Claim::kOwner);
+        QCOMPARE(next.TryClaim(), Claim::kOwner);
     }
 
     void otherDirectoriesDoNotInterfere() {
@@ -80,7 +80,7 @@ private slots:
         TempDir second;
         RunningCopy running(QString::fromStdString(first.Str()));
         SingleInstanceGuard other(QString::fromStdString(second.Str()));
-        QCOMPARE(other.ClaimDataDirectory(), Claim::kOwner);
+        QCOMPARE(other.TryClaim(), Claim::kOwner);
         QVERIFY(other.ServerName() !=
                 SingleInstanceGuard(QString::fromStdString(first.Str())).ServerName());
     }
@@ -104,30 +104,69 @@ private slots:
         const QString strSocket = QDir(QDir::tempPath()).filePath(guard.ServerName());
         std::ofstream(strSocket.toStdString()) << "left behind";
 
-        QCOMPARE(guard.ClaimDataDirectory(), Claim::kOwner);
+        QCOMPARE(guard.TryClaim(), Claim::kOwner);
         QLocalSocket probe;  // the new owner listens where the old socket was
         probe.connectToServer(guard.ServerName());
         QVERIFY(probe.waitForConnected(1000));
     }
 
-    void unreachableRunningCopyIsExplained() {
+    void unreachableRunningCopyIsHeldElsewhere() {
         TempDir dir;
         const QString strDir = QString::fromStdString(dir.Str());
         QLockFile lock(QDir(strDir).filePath("brisaloo.lock"));  // a copy that does not answer
         QVERIFY(lock.tryLock(0));
         SingleInstanceGuard guard(strDir);
-        MessageRecorder recorder;
-        QVERIFY(!ClaimOrExplain(guard));
-        QCOMPARE(recorder.Texts(), QStringList{AlreadyRunningMessage(strDir)});
-        QVERIFY(recorder.Texts()[0].contains(strDir));
+        guard.SetTimeouts(200, SingleInstanceGuard::kDefaultIdleLimitMs);
+        QCOMPARE(guard.TryClaim(), Claim::kHeldElsewhere);
+        QVERIFY(!guard.AskRunningCopyToShow());
     }
 
     void directoryWithoutRoomForALockIsNotGuarded() {
         TempDir dir;
         SingleInstanceGuard guard(QString::fromStdString(dir.File("missing")));
-        MessageRecorder recorder;
-        QVERIFY(ClaimOrExplain(guard));
-        QVERIFY(recorder.Texts().isEmpty());
+        QCOMPARE(guard.TryClaim(), Claim::kUnguarded);
+    }
+
+    // The channel takes one short line: a longer one, or none in time, and
+    // the connection goes without showing anything.
+    void overlongOrSilentConnectionIsDropped_data() {
+        QTest::addColumn<QByteArray>("sent");
+        QTest::newRow("line without end") << QByteArray(200, 's');
+        QTest::newRow("nothing") << QByteArray();
+    }
+    void overlongOrSilentConnectionIsDropped() {
+        QFETCH(QByteArray, sent);
+        TempDir dir;
+        SingleInstanceGuard guard(QString::fromStdString(dir.Str()));
+        guard.SetTimeouts(2000, 100);
+        int nShowRequests = 0;
+        connect(&guard, &SingleInstanceGuard::ShowRequested, this, [&] { ++nShowRequests; });
+        QCOMPARE(guard.TryClaim(), Claim::kOwner);
+        QLocalSocket probe;
+        probe.connectToServer(guard.ServerName());
+        QVERIFY(probe.waitForConnected(1000));
+        probe.write(sent);
+        probe.flush();
+        QTRY_COMPARE(probe.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(nShowRequests, 0);
+    }
+
+    // A name that cannot be listened on (longer than a socket address holds)
+    // still leaves this copy the owner, and it says why nobody can reach it.
+    void failedListenIsReported() {
+        TempDir dir;
+        const std::string strLong = dir.File(std::string(120, 'r'));
+        std::filesystem::create_directory(strLong);
+        std::filesystem::permissions(strLong, std::filesystem::perms::owner_all);
+        const QByteArray oldRuntimeDir = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(strLong));
+        SingleInstanceGuard guard(QString::fromStdString(dir.Str()));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^brisaloo: cannot listen on ")));
+        const Claim claim = guard.TryClaim();
+        qputenv("XDG_RUNTIME_DIR", oldRuntimeDir);
+        QCOMPARE(claim, Claim::kOwner);
+        QVERIFY(!guard.IsListening());
     }
 };
 

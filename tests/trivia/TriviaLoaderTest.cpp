@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -340,6 +341,68 @@ INSTANTIATE_TEST_SUITE_P(
                     PrivateFolderCase{"RuntimeFolderOpenToOthersIsPassedOver", "brisaloo",
                                       fs::perms::owner_all | fs::perms::others_all},
                     PrivateFolderCase{"NoRuntimeFolder", nullptr, fs::perms::none}),
+    [](const auto& info) { return std::string(info.param.pszName); });
+
+// The runtime folder is used only when it is this user's and closed to
+// everyone else; which folder took triv.tmp is read from the creates made.
+class CreateRecorder final : public PosixFileOps {
+public:
+    int Open(const char* pszPath, int nFlags, mode_t mode) override {
+        if (nFlags & O_CREAT) m_created.emplace_back(pszPath);
+        return PosixFileOps::Open(pszPath, nFlags, mode);
+    }
+    std::vector<std::string> m_created;
+};
+
+struct RuntimeFolderCase {
+    const char* pszName;
+    fs::perms mode;
+    bool bOtherOwner;  // chowned to nobody (65534): only root can set that up
+    bool bUsed;
+};
+
+class RuntimeFolderGuard : public LoadTriviaTest,
+                           public testing::WithParamInterface<RuntimeFolderCase> {};
+
+TEST_P(RuntimeFolderGuard, TakesTheCopyOnlyWhenPrivate) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the private folder is made with POSIX modes";
+#else
+    const RuntimeFolderCase& c = GetParam();
+    if (c.bOtherOwner && ::geteuid() != 0) GTEST_SKIP() << "needs root to give a folder away";
+    TempDir runtime;
+    TempDir tmpRoot;
+    ScopedEnv tmpdir("TMPDIR", tmpRoot.Str().c_str());
+    const std::string strPrivate = (runtime / "brisaloo").string();
+    fs::create_directory(strPrivate);
+    fs::permissions(strPrivate, c.mode);
+    if (c.bOtherOwner) {
+        ASSERT_EQ(::chown(strPrivate.c_str(), 65534, 65534), 0);
+    }
+    WriteFileBytes(m_dir / "triv.dat", PackTrivia("1|GEO|Q?|A|\n"));
+    fs::create_directories(m_dir / "triv.tmp" / "inside");  // the data folder takes no triv.tmp
+    CreateRecorder ops;
+    const TriviaLoadResult result = LoadTrivia((m_dir / "triv.dat").string(),
+                                               (m_dir / "triv.tmp").string(), *m_table, strPrivate,
+                                               ops);
+
+    EXPECT_EQ(result.messages, std::vector<std::string>{});
+    ASSERT_EQ(ops.m_created.size(), 2u);
+    EXPECT_EQ(ops.m_created[1] == strPrivate + "/triv.tmp", c.bUsed) << ops.m_created[1];
+    EXPECT_EQ(ops.m_created[1].starts_with(tmpRoot.Str() + "/brisaloo-"), !c.bUsed)
+        << ops.m_created[1];
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, RuntimeFolderGuard,
+    testing::Values(RuntimeFolderCase{"OwnAndClosed", fs::perms::owner_all, false, true},
+                    RuntimeFolderCase{"OwnButReadableByOthers",
+                                      fs::perms::owner_all | fs::perms::group_read |
+                                          fs::perms::group_exec | fs::perms::others_read |
+                                          fs::perms::others_exec,
+                                      false, false},
+                    RuntimeFolderCase{"ClosedButSomeoneElses", fs::perms::owner_all, true, false}),
     [](const auto& info) { return std::string(info.param.pszName); });
 
 TEST_F(LoadTriviaTest, TemporaryFileMayLiveElsewhere) {

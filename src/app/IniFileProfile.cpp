@@ -1,33 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "qt/IniFileProfile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
+#include "app/IniFileProfile.h"
 
 #include <cerrno>
+#include <utility>
+
+#ifdef _WIN32
+#include <cstdlib>
+#endif
 
 #include "app/IniText.h"
+#include "app/PathText.h"
 #include "app/ProfileSettings.h"
 #include "files/AtomicFile.h"
 #include "files/FileIo.h"
 
-namespace {
-
-// The core's file calls take the file system's bytes on POSIX and UTF-8 on
-// Windows (where they become wide strings at the call).
-std::string CorePath(const QString& strPath) {
-#ifdef Q_OS_WIN
-    return strPath.toUtf8().toStdString();
-#else
-    return QFile::encodeName(strPath).toStdString();
-#endif
-}
-
-}  // namespace
-
-IniFileProfile::IniFileProfile(const QString& strIniPath)
-    : m_strFileName(strIniPath), m_strPath(CorePath(strIniPath)) {}
+IniFileProfile::IniFileProfile(std::string strIniPath) : m_strPath(std::move(strIniPath)) {}
 
 // The file is read afresh each time: it is small and read only at start-up
 // and by --print, and a cache could serve a value older than the file (a
@@ -50,8 +37,7 @@ bool IniFileProfile::WriteProfileInt(const std::string& strSection, const std::s
 
 bool IniFileProfile::WriteProfileInts(const std::vector<ProfileWrite>& writes) {
     // The edit starts from the file as it is now, so a change made by hand
-    // while Brisaloo runs is kept; only these keys' values change, all in one
-    // replace of the file.
+    // while Brisaloo runs is kept; only these keys' values change.
     std::string strText;
     if (!ReadWholeFile(m_strPath, strText) && errno != ENOENT) return false;
     std::string strEdited = strText;
@@ -64,8 +50,31 @@ bool IniFileProfile::WriteProfileInts(const std::vector<ProfileWrite>& writes) {
     return !ReplaceFileAtomically(m_strPath, strEdited);
 }
 
-QString IniFileProfile::DefaultPath() {
-    const QString configHome =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(configHome).filePath(QStringLiteral("Brisaloo/Brisaloo.ini"));
+std::string DefaultProfilePath(const std::string& strConfigHome, const std::string& strHome) {
+#ifdef _WIN32
+    (void)strHome;
+    if (!IsAbsolutePath(strConfigHome)) return {};
+    return WithoutTrailingSlashes(strConfigHome) + "\\Brisaloo\\Brisaloo.ini";
+#else
+    // As the desktop's own libraries do: a HOME that is unset or relative
+    // counts as the root folder.
+    const auto joined = [](const std::string& strDir, const char* pszName) {
+        return strDir.ends_with('/') ? strDir + pszName : strDir + '/' + pszName;
+    };
+    if (IsAbsolutePath(strConfigHome))
+        return joined(WithoutTrailingSlashes(strConfigHome), "Brisaloo/Brisaloo.ini");
+    const std::string strHomeDir = IsAbsolutePath(strHome) ? WithoutTrailingSlashes(strHome) : "/";
+    return joined(joined(strHomeDir, ".config"), "Brisaloo/Brisaloo.ini");
+#endif
+}
+
+std::string IniFileProfile::DefaultPath() {
+#ifdef _WIN32
+    // The environment as Windows keeps it, in UTF-16, so that a user name
+    // outside the code page still makes a path.
+    const wchar_t* pszAppData = ::_wgetenv(L"APPDATA");
+    return DefaultProfilePath(pszAppData ? Utf8Path(pszAppData) : std::string(), {});
+#else
+    return DefaultProfilePath(EnvOrEmpty("XDG_CONFIG_HOME"), EnvOrEmpty("HOME"));
+#endif
 }

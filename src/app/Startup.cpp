@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Startup.h"
+
+#include "app/PathText.h"
+#include "app/UserMessages.h"
+#include "files/FileIo.h"
+
+std::string DataFolderWarning(const std::string& strDir, const std::string& strError) {
+    return "Brisaloo could not create its data folder " + strDir + ": " + strError +
+           ". Notes cannot be saved this time.";
+}
+
+std::string AlreadyRunningMessage(const std::string& strDataDir) {
+    return "Brisaloo is already running with the notes in " + CanonicalDirectory(strDataDir) +
+           ", and its window could not be brought to the front. Only one copy at a time can keep "
+           "these notes, so this one will close; your notes are safe in the running copy.";
+}
+
+ClaimVerdict JudgeClaim(IInstanceLock& lock) {
+    switch (lock.TryClaim()) {
+        case IInstanceLock::Claim::kOwner:
+        case IInstanceLock::Claim::kUnguarded:
+            return ClaimVerdict::kGoOn;
+        case IInstanceLock::Claim::kHeldElsewhere:
+            break;
+    }
+    return lock.AskRunningCopyToShow() ? ClaimVerdict::kEndQuietly : ClaimVerdict::kExplainAndEnd;
+}
+
+StartupPolicy::StartupPolicy(IUserMessages& messages, const IEndRequests& endRequests)
+    : m_messages(messages), m_endRequests(endRequests) {}
+
+std::optional<DataLocation> StartupPolicy::LocateData(
+    const std::string& strExePath, const std::optional<std::string>& strDataDir) {
+    DataLocation location = LocateDataFilesForThisProcess(DirectoryOf(strExePath), strDataDir);
+    if (!CreateDataFolder(location)) return std::nullopt;
+    return location;
+}
+
+bool StartupPolicy::CreateDataFolder(const DataLocation& location) {
+    std::string strError;
+    if (location.bCreateNotesDir && !EnsureDirectory(location.strNotesDir, strError))
+        m_messages.Warn(DataFolderWarning(location.strNotesDir, strError));
+    return !m_endRequests.EndRequested();
+}
+
+bool StartupPolicy::ClaimDataFolder(IInstanceLock& lock, const std::string& strDataDir) {
+    switch (JudgeClaim(lock)) {
+        case ClaimVerdict::kGoOn:
+            return !m_endRequests.EndRequested();
+        case ClaimVerdict::kEndQuietly:
+            return false;
+        case ClaimVerdict::kExplainAndEnd:
+            break;
+    }
+    m_messages.Inform(AlreadyRunningMessage(strDataDir));
+    return false;
+}

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Startup.h"
+#include "app/UserMessages.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using Claim = IInstanceLock::Claim;
+
+class FakeLock final : public IInstanceLock {
+public:
+    FakeLock(Claim claim, bool bAnswers) : m_claim(claim), m_bAnswers(bAnswers) {}
+    Claim TryClaim() override { return m_claim; }
+    bool AskRunningCopyToShow() override {
+        ++m_nAsked;
+        return m_bAnswers;
+    }
+    int m_nAsked = 0;
+
+private:
+    Claim m_claim;
+    bool m_bAnswers;
+};
+
+// The boxes shown; a termination signal may arrive while one is open.
+class RecordingMessages final : public IUserMessages, public IEndRequests {
+public:
+    void Inform(const std::string& strText) override { Show(strText); }
+    void Warn(const std::string& strText) override { Show(strText); }
+    bool AskYesNo(const std::string& strText) override {
+        Show(strText);
+        return false;
+    }
+    bool EndRequested() const override { return m_bEnded; }
+
+    std::vector<std::string> m_texts;
+    bool m_bSignalDuringBox = false;
+
+private:
+    void Show(const std::string& strText) {
+        m_texts.push_back(strText);
+        m_bEnded = m_bEnded || m_bSignalDuringBox;
+    }
+    bool m_bEnded = false;
+};
+
+struct ClaimCase {
+    const char* pszName;
+    Claim claim;
+    bool bRunningCopyAnswers;
+    bool bSignalDuringBox;
+    bool bGoOn;
+    bool bAlreadyRunningMessage;
+};
+
+class StartupClaim : public testing::TestWithParam<ClaimCase> {};
+
+TEST_P(StartupClaim, GoesOnOrEnds) {
+    const ClaimCase& c = GetParam();
+    TempDir dir;
+    FakeLock lock(c.claim, c.bRunningCopyAnswers);
+    RecordingMessages messages;
+    messages.m_bSignalDuringBox = c.bSignalDuringBox;
+    StartupPolicy policy(messages, messages);
+    EXPECT_EQ(policy.ClaimDataFolder(lock, dir.Str()), c.bGoOn);
+    std::vector<std::string> expected;
+    if (c.bAlreadyRunningMessage) expected.push_back(AlreadyRunningMessage(dir.Str()));
+    EXPECT_EQ(messages.m_texts, expected);
+    EXPECT_EQ(lock.m_nAsked, c.claim == Claim::kHeldElsewhere ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Claims, StartupClaim,
+    testing::Values(
+        ClaimCase{"Owner", Claim::kOwner, false, false, true, false},
+        ClaimCase{"Unguarded", Claim::kUnguarded, false, false, true, false},
+        ClaimCase{"RunningCopyShown", Claim::kHeldElsewhere, true, false, false, false},
+        ClaimCase{"RunningCopySilent", Claim::kHeldElsewhere, false, false, false, true},
+        ClaimCase{"SignalDuringAlreadyRunning", Claim::kHeldElsewhere, false, true, false, true}),
+    [](const auto& info) { return std::string(info.param.pszName); });
+
+TEST(StartupTexts, AlreadyRunningNamesTheFolderResolved) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "notes");
+    EXPECT_EQ(AlreadyRunningMessage(dir.File("notes") + "/."),
+              "Brisaloo is already running with the notes in " +
+                  std::filesystem::canonical(dir / "notes").string() +
+                  ", and its window could not be brought to the front. Only one copy at a time "
+                  "can keep these notes, so this one will close; your notes are safe in the "
+                  "running copy.");
+}
+
+// A notes folder that cannot be made is a warning and start-up goes on,
+// unless a termination signal arrived while the warning was open.
+TEST(StartupDataFolder, WarnsAndGoesOnUnlessAnEndCameMeanwhile) {
+    TempDir dir;
+    WriteFileBytes(dir / "blocker", "a file where the folder should be");
+    DataLocation location;
+    location.strNotesDir = dir.File("blocker") + "/brisaloo";
+    location.bCreateNotesDir = true;
+    for (const bool bSignal : {false, true}) {
+        RecordingMessages messages;
+        messages.m_bSignalDuringBox = bSignal;
+        StartupPolicy policy(messages, messages);
+        EXPECT_EQ(policy.CreateDataFolder(location), !bSignal);
+        ASSERT_EQ(messages.m_texts.size(), 1u);
+        EXPECT_TRUE(messages.m_texts[0].starts_with("Brisaloo could not create its data folder " +
+                                                    location.strNotesDir + ": "))
+            << messages.m_texts[0];
+        EXPECT_TRUE(messages.m_texts[0].ends_with(". Notes cannot be saved this time."));
+    }
+}
+
+TEST(StartupDataFolder, MadeWhenTheRuleAsksAndOnlyThen) {
+    TempDir dir;
+    RecordingMessages messages;
+    StartupPolicy policy(messages, messages);
+    DataLocation location;
+    location.strNotesDir = dir.File("a/b");
+    EXPECT_TRUE(policy.CreateDataFolder(location));
+    EXPECT_FALSE(std::filesystem::exists(location.strNotesDir));
+    location.bCreateNotesDir = true;
+    EXPECT_TRUE(policy.CreateDataFolder(location));
+    EXPECT_TRUE(std::filesystem::is_directory(location.strNotesDir));
+    EXPECT_EQ(messages.m_texts, std::vector<std::string>{});
+}
+
+}  // namespace
