@@ -11,7 +11,8 @@
 #
 #   bench/profile.sh [BUILD_DIR]      BUILD_DIR as for idle.sh
 # TICK_SECONDS (30), SETTLE_SECONDS (8), OUT_DIR (build folder/profile),
-# PROGRAMS ("brisaloo floor"), MODES ("shown hidden"); BRISALOO=path as idle.sh.
+# PROGRAMS ("brisaloo floor"), MODES ("shown hidden"), CALLGRIND_OPTS (more valgrind
+# options, e.g. --cache-sim=yes); BRISALOO=path as idle.sh.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,6 +28,7 @@ SETTLE_SECONDS=${SETTLE_SECONDS:-8}
 OUT_DIR=${OUT_DIR:-$BUILD_DIR/profile}
 PROGRAMS=${PROGRAMS:-brisaloo floor}
 MODES=${MODES:-shown hidden}
+CALLGRIND_OPTS=${CALLGRIND_OPTS:-}
 
 require_tools Xvfb xev xwininfo trayer stdbuf valgrind callgrind_control
 make_work_dir
@@ -76,7 +78,8 @@ for program in $PROGRAMS; do
     for mode in $MODES; do
         base="$OUT_DIR/$program-$mode"
         rm -f "$base".out*
-        run "$program" "$mode" valgrind --tool=callgrind --callgrind-out-file="$base.out"
+        # shellcheck disable=SC2086 # CALLGRIND_OPTS is a list of options
+        run "$program" "$mode" valgrind --tool=callgrind $CALLGRIND_OPTS --callgrind-out-file="$base.out"
         callgrind_control -d start-up "$PID" >/dev/null
         sleep "$SETTLE_SECONDS"
         callgrind_control -z "$PID" >/dev/null
