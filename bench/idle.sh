@@ -40,24 +40,7 @@ done
 
 make_work_dir
 
-# --- the sample files, beside a copy of the program ---------------------------
-mkdir -p "$WORK/app"
-cp "$BRISALOO" "$WORK/app/brisaloo"
-awk -F'|' -v OFS='|' '{ entry[NR] = $0 } END {
-    for (n = 1; n <= 4999; n++) { $0 = entry[(n - 1) % NR + 1]; $1 = n; print }
-}' "$ROOT/res/trivia.txt" >"$WORK/trivia.txt"
-"$BUILD_DIR/brisaloo-trivia" pack "$WORK/trivia.txt" "$WORK/app/triv.dat" >/dev/null
-awk 'BEGIN {
-    line = "Pack the charger, the spare socks and the book for the last leg of the trip."
-    for (n = 1; n <= 2000; n++) {
-        printf "Note %d: before we arrive\r\n", n
-        for (l = 1; l <= 13; l++) printf "%d. %s\r\n", l, line
-        printf ".\r\n"
-    }
-}' >"$WORK/app/notes.dat"
-for mode in shown hidden; do
-    write_profile "$WORK/$mode/Brisaloo/Brisaloo.ini" 2030 30 "$([ $mode = hidden ] && echo 1 || echo 0)"
-done
+make_sample_files "$BRISALOO" "$BUILD_DIR/brisaloo-trivia"
 
 # --- display, tray host and a watch on the root window --------------------------
 start_display_and_tray

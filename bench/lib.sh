@@ -54,3 +54,28 @@ start_display_and_tray() {
     trayer --edge top --align right --widthtype request --height 24 >"$WORK/trayer.log" 2>&1 &
     PIDS+=($!)
 }
+
+# make_sample_files BRISALOO TRIVIA_TOOL: a copy of the program in WORK/app
+# beside a full trivia file (res/trivia.txt repeated to 4,999 lines, packed)
+# and 2,000 notes of about 1 KB; profiles in WORK/shown and WORK/hidden (an
+# arrival in 2030, hide-on-start in the second).
+make_sample_files() {
+    mkdir -p "$WORK/app"
+    cp "$1" "$WORK/app/brisaloo"
+    awk -F'|' -v OFS='|' '{ entry[NR] = $0 } END {
+        for (n = 1; n <= 4999; n++) { $0 = entry[(n - 1) % NR + 1]; $1 = n; print }
+    }' "$ROOT/res/trivia.txt" >"$WORK/trivia.txt"
+    "$2" pack "$WORK/trivia.txt" "$WORK/app/triv.dat" >/dev/null
+    awk 'BEGIN {
+        line = "Pack the charger, the spare socks and the book for the last leg of the trip."
+        for (n = 1; n <= 2000; n++) {
+            printf "Note %d: before we arrive\r\n", n
+            for (l = 1; l <= 13; l++) printf "%d. %s\r\n", l, line
+            printf ".\r\n"
+        }
+    }' >"$WORK/app/notes.dat"
+    local mode
+    for mode in shown hidden; do
+        write_profile "$WORK/$mode/Brisaloo/Brisaloo.ini" 2030 30 "$([ $mode = hidden ] && echo 1 || echo 0)"
+    done
+}

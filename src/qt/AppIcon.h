@@ -7,5 +7,5 @@
 inline constexpr int kIconSizes[] = {BRISALOO_ICON_SIZES};
 
 // The application icon with every size the program carries, for the windows,
-// the tray and the notifications.
+// the tray and the notifications. A size is decoded when it is first drawn.
 QIcon BrisalooIcon();

@@ -44,6 +44,16 @@ void CTrayIcon::Add(const QIcon& icon, const QString& strTip) {
     m_iconImage = icon;
     m_strTip = strTip;
     m_bAdded = true;
+    // The window maps first: asking the bus for a panel (a round trip) and
+    // making the icon's own window wait until the loop runs.
+    if (m_bSetUpDue) return;
+    m_bSetUpDue = true;
+    QMetaObject::invokeMethod(this, &CTrayIcon::SetUp, Qt::QueuedConnection);
+}
+
+void CTrayIcon::SetUp() {
+    m_bSetUpDue = false;
+    if (!m_bAdded) return;
     WatchPanels();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected() && bus.interface()->isServiceRegistered(kWatcherService).value())
@@ -152,6 +162,8 @@ void CTrayIcon::HideSystemTrayIcon() {
 }
 
 void CTrayIcon::SetTip(const QString& strTip) {
+    // The icon already shows an unchanged tip: nothing goes to the tray or the bus.
+    if (strTip == m_strTip) return;
     m_strTip = strTip;
     if (!m_bAdded) return;
     if (m_item) m_item->SetTip(strTip);

@@ -16,7 +16,6 @@
 class QDBusServiceWatcher;
 class StatusNotifierItem;
 
-
 // The program's icon in the notification area. Where a StatusNotifier panel
 // runs (a watcher with a host on the session bus) the icon is a
 // StatusNotifierItem that exports the tray menu for the panel to draw;
@@ -37,7 +36,8 @@ public:
     // desktop again. The icon itself is only ever shown in a real tray.
     static void OverrideAvailability(std::optional<bool> bAvailable);
 
-    // Puts the icon into the tray with a first tip; does nothing without a tray.
+    // Puts the icon into the tray with a first tip once the event loop runs;
+    // does nothing without a tray.
     void Add(const QIcon& icon, const QString& strTip);
     void SetTip(const QString& strTip);
     // Removing an icon that is already gone does nothing.
@@ -66,6 +66,7 @@ private slots:
 private:
     enum class SniState { Off, Asking, Shown };
 
+    void SetUp();
     void OnActivated(QSystemTrayIcon::ActivationReason reason);
     void WatchPanels();
     void StartItem();
@@ -81,4 +82,5 @@ private:
     QString m_strTip;
     QStringList m_notifications;
     bool m_bAdded = false;
+    bool m_bSetUpDue = false;
 };

@@ -39,10 +39,7 @@ SniPixmapList PixmapsOf(const QIcon& icon) {
 StatusNotifierItem::StatusNotifierItem(QDBusConnection bus, const QIcon& icon,
                                        const QString& strTip, const QStringList& menuLabels,
                                        Handlers handlers)
-    : m_bus(std::move(bus)),
-      m_strTip(strTip),
-      m_pixmaps(PixmapsOf(icon)),
-      m_handlers(std::move(handlers)) {
+    : m_bus(std::move(bus)), m_strTip(strTip), m_icon(icon), m_handlers(std::move(handlers)) {
     RegisterTrayDBusTypes();
     m_menu = std::make_unique<DBusMenu>(menuLabels, [this](int nIndex) {
         if (m_handlers.onMenuItem) m_handlers.onMenuItem(nIndex);
@@ -77,6 +74,12 @@ bool StatusNotifierItem::Register() {
     }
     m_bRegistered = true;
     return true;
+}
+
+// The images are made when a panel first reads them, not when the item starts.
+SniPixmapList StatusNotifierItem::iconPixmap() const {
+    if (!m_pixmaps) m_pixmaps = PixmapsOf(m_icon);
+    return *m_pixmaps;
 }
 
 void StatusNotifierItem::SetTip(const QString& strTip) {

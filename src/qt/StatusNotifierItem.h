@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "qt/TrayDBusTypes.h"
 
@@ -55,7 +56,7 @@ public:
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
     QString iconName() const { return QStringLiteral("brisaloo"); }
-    SniPixmapList iconPixmap() const { return m_pixmaps; }
+    SniPixmapList iconPixmap() const;
     QString emptyName() const { return {}; }
     SniToolTip toolTip() const;
     bool itemIsMenu() const { return true; }
@@ -79,7 +80,8 @@ private:
     QDBusConnection m_bus;
     QString m_strService;
     QString m_strTip;
-    SniPixmapList m_pixmaps;
+    QIcon m_icon;
+    mutable std::optional<SniPixmapList> m_pixmaps;
     Handlers m_handlers;
     std::unique_ptr<DBusMenu> m_menu;
     bool m_bRegistered = false;

@@ -26,6 +26,27 @@ private slots:
         QVERIFY(pixmap.hasAlphaChannel());
     }
 
+    // The tray asks for sizes the program does not carry: scaled down from the
+    // next larger one, never up, and never larger than asked.
+    void fitsOtherSizes_data() {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("given");
+        QTest::newRow("22px, the tray") << 22 << 22;
+        QTest::newRow("24px") << 24 << 24;
+        QTest::newRow("100px") << 100 << 100;
+        QTest::newRow("512px, past the largest") << 512 << 256;
+    }
+
+    void fitsOtherSizes() {
+        QFETCH(int, asked);
+        QFETCH(int, given);
+        const QIcon icon = BrisalooIcon();
+        QCOMPARE(icon.actualSize(QSize(asked, asked)), QSize(given, given));
+        const QPixmap pixmap = icon.pixmap(QSize(asked, asked));
+        QCOMPARE(pixmap.size(), QSize(given, given));
+        QVERIFY(pixmap.hasAlphaChannel());
+    }
+
     void scalableSourceIsThere() { QVERIFY(QFile::exists(QStringLiteral(":/icons/brisaloo.svg"))); }
 };
 
