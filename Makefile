@@ -46,7 +46,7 @@ WINDOWS_BUILD ?= build-windows
 configure-windows:
 	@BRISALOO_DEPS=windows ./tools/install-deps.sh
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake $(CMAKE_FLAGS)
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DBRISALOO_CORE_ONLY=OFF $(CMAKE_FLAGS)
 
 package-windows: configure-windows
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target brisaloo_packages

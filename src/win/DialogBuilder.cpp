@@ -148,10 +148,39 @@ void DialogTemplateBuffer::AlignToDword() {
     if (m_words.size() % 2) AddWord(0);
 }
 
-void ApplyControlLimits(HWND hDlg, const DialogTemplate& dialog) {
+namespace {
+
+void WidenToText(HWND hControl, int nExtra) {
+    wchar_t szText[256] = {};
+    const int nLength = GetWindowTextW(hControl, szText, 256);
+    const HDC hDC = GetDC(hControl);
+    const HGDIOBJ hOldFont =
+        SelectObject(hDC, reinterpret_cast<HFONT>(SendMessageW(hControl, WM_GETFONT, 0, 0)));
+    SIZE textSize{};
+    GetTextExtentPoint32W(hDC, szText, nLength, &textSize);
+    SelectObject(hDC, hOldFont);
+    ReleaseDC(hControl, hDC);
+    RECT rect{};
+    GetWindowRect(hControl, &rect);
+    const int nWidth = textSize.cx + nExtra;
+    if (nWidth > rect.right - rect.left)
+        SetWindowPos(hControl, nullptr, 0, 0, nWidth, rect.bottom - rect.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void AdjustControls(HWND hDlg, const DialogTemplate& dialog) {
+    HWND hControl = GetWindow(hDlg, GW_CHILD);
     for (const ControlTemplate& control : dialog.controls) {
+        if (!hControl) break;
         if (control.nTextLimit > 0)
-            SendDlgItemMessageW(hDlg, control.nId, EM_LIMITTEXT,
-                                static_cast<WPARAM>(control.nTextLimit), 0);
+            SendMessageW(hControl, EM_LIMITTEXT, static_cast<WPARAM>(control.nTextLimit), 0);
+        if (control.kind == Kind::Label) WidenToText(hControl, 0);
+        // The box and the gap before the text.
+        if (control.kind == Kind::CheckBox)
+            WidenToText(hControl,
+                        GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE) * 2);
+        hControl = GetWindow(hControl, GW_HWNDNEXT);
     }
 }

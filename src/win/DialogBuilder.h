@@ -38,6 +38,8 @@ private:
     std::vector<WORD> m_words;
 };
 
-// What the template cannot carry: edit limits (EM_LIMITTEXT). Called from
-// WM_INITDIALOG.
-void ApplyControlLimits(HWND hDlg, const DialogTemplate& dialog);
+// What the template cannot carry, done in WM_INITDIALOG: edit limits
+// (EM_LIMITTEXT), and labels and check boxes widened to their text where the
+// desktop's dialog font is wider than the one the template was laid out for,
+// so that no label is cut short.
+void AdjustControls(HWND hDlg, const DialogTemplate& dialog);

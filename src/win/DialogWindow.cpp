@@ -53,7 +53,7 @@ void DialogWindow::Attach(HWND hWnd) {
     m_hWnd = hWnd;
     m_pView = std::make_unique<Win32DialogView>(hWnd);
     SetWindowLongPtrW(hWnd, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
-    ApplyControlLimits(hWnd, m_dialog);
+    AdjustControls(hWnd, m_dialog);
 }
 
 bool DialogWindow::OnMessage(UINT nMessage, WPARAM wParam, LPARAM, INT_PTR& nResult) {

@@ -121,6 +121,25 @@ TEST_P(DialogTest, BuildsEveryControlAndForwardsClicks) {
 INSTANTIATE_TEST_SUITE_P(AllDialogs, DialogTest, testing::ValuesIn(AllDialogTemplates()),
                          [](const auto& info) { return std::string(info.param->pszName); });
 
+// A label as wide as its text, whatever the desktop's font.
+TEST(DialogTest, LabelsShowTheirWholeText) {
+    DialogWindow window(MainDialogTemplate(), nullptr);
+    const HWND hDlg = window.CreateModeless(nullptr);
+    ASSERT_NE(hDlg, nullptr);
+    for (HWND hChild = GetWindow(hDlg, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
+        if (ClassOf(hChild) != L"Static") continue;
+        const std::wstring strText = WindowText(hChild);
+        const HDC hDC = GetDC(hChild);
+        SelectObject(hDC, reinterpret_cast<HFONT>(SendMessageW(hChild, WM_GETFONT, 0, 0)));
+        SIZE textSize{};
+        GetTextExtentPoint32W(hDC, strText.c_str(), static_cast<int>(strText.size()), &textSize);
+        ReleaseDC(hChild, hDC);
+        RECT rect{};
+        GetClientRect(hChild, &rect);
+        EXPECT_GE(rect.right, textSize.cx) << Utf8FromUtf16(strText);
+    }
+}
+
 TEST(DialogTest, SubjectTakesAtMostItsLimit) {
     DialogWindow window(AddNoteDialogTemplate(), nullptr);
     const HWND hDlg = window.CreateModeless(nullptr);
