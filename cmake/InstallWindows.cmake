@@ -2,9 +2,10 @@
 # The Windows packages, made by the build (target brisaloo_packages, also run
 # by `make package-windows` and `make test-windows`):
 #
-#   package/        brisaloo.exe, brisaloo-trivia.exe (stripped), triv.dat
+#   package/        brisaloo.exe, brisaloo-trivia.exe (stripped), triv.dat and
+#                   LICENSE.txt, the GPL the programs come under
 #   brisaloo-<version>-setup.exe   the per-user installer (installer/brisaloo.nsi)
-#   brisaloo-<version>-win64.zip   the portable copy: the same three files
+#   brisaloo-<version>-win64.zip   the portable copy: the same files
 #
 # Installed, the program lives in %LOCALAPPDATA%\Programs\Brisaloo; unpacked
 # anywhere writable it keeps its data beside itself (app/DataLocation.h).
@@ -19,7 +20,7 @@ set(BRISALOO_STAGE ${CMAKE_BINARY_DIR}/package)
 set(BRISALOO_SETUP ${CMAKE_BINARY_DIR}/brisaloo-${PROJECT_VERSION}-setup.exe)
 set(BRISALOO_ZIP_FILE ${CMAKE_BINARY_DIR}/brisaloo-${PROJECT_VERSION}-win64.zip)
 set(BRISALOO_PACKAGED_FILES ${BRISALOO_STAGE}/brisaloo.exe ${BRISALOO_STAGE}/brisaloo-trivia.exe
-                            ${BRISALOO_STAGE}/triv.dat)
+                            ${BRISALOO_STAGE}/triv.dat ${BRISALOO_STAGE}/LICENSE.txt)
 
 # The shipped programs without their debugging information.
 set(stage_commands COMMAND ${CMAKE_COMMAND} -E make_directory ${BRISALOO_STAGE})
@@ -35,7 +36,9 @@ add_custom_command(
   OUTPUT ${BRISALOO_PACKAGED_FILES}
   ${stage_commands}
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/triv.dat ${BRISALOO_STAGE}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${BRISALOO_STAGE}/LICENSE.txt
   DEPENDS brisaloo brisaloo-trivia brisaloo_trivia_data ${CMAKE_BINARY_DIR}/triv.dat
+          ${PROJECT_SOURCE_DIR}/LICENSE
   COMMENT "Staging the Windows programs" VERBATIM)
 
 set(BRISALOO_ICO ${CMAKE_BINARY_DIR}/src/win/brisaloo.ico)  # made in src/win

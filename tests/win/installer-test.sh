@@ -16,7 +16,7 @@ query() { "$WINE" reg query "$@" 2>/dev/null | tr -d '\r'; }
 "$WINESERVER" -w
 local_app_data=$("$WINE" cmd /c echo %LOCALAPPDATA% | tr -d '\r')
 dir=$("$WINE" winepath -u "$local_app_data\\Programs\\Brisaloo" | tr -d '\r')
-for file in brisaloo.exe brisaloo-trivia.exe triv.dat uninstall.exe; do
+for file in brisaloo.exe brisaloo-trivia.exe triv.dat LICENSE.txt uninstall.exe; do
   [ -f "$dir/$file" ] || fail "not installed: $file"
 done
 shortcut=$(find "$WINEPREFIX/drive_c/users" -name Brisaloo.lnk -path '*Start Menu/Programs*')
@@ -37,7 +37,7 @@ echo note >"$dir/notes.dat"
 
 "$WINE" "$dir/uninstall.exe" /S
 "$WINESERVER" -w
-for file in brisaloo.exe brisaloo-trivia.exe triv.dat uninstall.exe; do
+for file in brisaloo.exe brisaloo-trivia.exe triv.dat LICENSE.txt uninstall.exe; do
   [ ! -e "$dir/$file" ] || fail "left behind: $file"
 done
 [ -f "$dir/notes.dat" ] || fail "the uninstaller removed the user's notes"
