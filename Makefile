@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-windows format bench clean
+.PHONY: all deps configure build run test configure-windows test-windows package-windows format bench clean
 
 all: build
 
@@ -39,12 +39,18 @@ bench:
 clean:
 	rm -rf $(BUILD) build-asan build-bench build-fuzz build-windows
 
-# The core, its tests and brisaloo-trivia cross-built for Windows with
-# MinGW-w64 (no Qt) and run under Wine in a prefix of its own.
+# The native Windows program (src/win, no Qt), brisaloo-trivia, the
+# installer and the zip, cross-built with MinGW-w64; the tests run under Wine
+# in a prefix of its own.
 WINDOWS_BUILD ?= build-windows
-test-windows:
+configure-windows:
 	@BRISALOO_DEPS=windows ./tools/install-deps.sh
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DBRISALOO_CORE_ONLY=ON $(CMAKE_FLAGS)
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DBRISALOO_CORE_ONLY=OFF $(CMAKE_FLAGS)
+
+package-windows: configure-windows
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target brisaloo_packages
+
+test-windows: configure-windows
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300

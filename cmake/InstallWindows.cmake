@@ -1,61 +1,58 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# What `cmake --install` puts where on Windows, and the NSIS installer CPack
-# makes of it (the "windows-msvc" preset in CMakePresets.json):
+# The Windows packages, made by the build (target brisaloo_packages, also run
+# by `make package-windows` and `make test-windows`):
 #
-#   <Program Files>\Brisaloo\brisaloo.exe, brisaloo-trivia.exe, triv.dat
-#   the Qt DLLs and plugins beside them (windeployqt, run by the install)
+#   package/        brisaloo.exe, brisaloo-trivia.exe (stripped), triv.dat and
+#                   LICENSE.txt, the GPL the programs come under
+#   brisaloo-<version>-setup.exe   the per-user installer (installer/brisaloo.nsi)
+#   brisaloo-<version>-win64.zip   the portable copy: the same files
 #
-# An installed brisaloo reads triv.dat from its own folder and keeps the
-# user's notes in %LOCALAPPDATA%\Brisaloo, as Program Files is not the
-# user's to write (app/DataLocation.h). A copy unpacked anywhere writable
-# keeps everything beside itself.
-#
-# Not built or run on the Linux machines: no Qt for Windows is there. The
-# core and brisaloo-trivia are cross-built and tested under Wine instead
-# (make test-windows).
-
-set(BRISALOO_RES_DIR ${PROJECT_SOURCE_DIR}/res)
-
-install(TARGETS brisaloo RUNTIME DESTINATION .)
-if(TARGET brisaloo-trivia)
-  install(TARGETS brisaloo-trivia RUNTIME DESTINATION .)
-endif()
-if(TARGET brisaloo_trivia_data)
-  install(FILES ${CMAKE_BINARY_DIR}/triv.dat DESTINATION .)
+# Installed, the program lives in %LOCALAPPDATA%\Programs\Brisaloo; unpacked
+# anywhere writable it keeps its data beside itself (app/DataLocation.h).
+find_program(BRISALOO_MAKENSIS makensis)  # Debian: nsis
+find_program(BRISALOO_ZIP zip)
+if(NOT BRISALOO_MAKENSIS OR NOT BRISALOO_ZIP)
+  message(STATUS "makensis or zip not found: no Windows installer or zip")
+  return()
 endif()
 
-# windeployqt copies the Qt libraries, the platform and style plugins the
-# program needs (Widgets, Network, Svg for the icon) and, for a MinGW build,
-# the compiler's runtime DLLs beside it.
-get_target_property(BRISALOO_QMAKE Qt6::qmake IMPORTED_LOCATION)
-get_filename_component(BRISALOO_QT_BIN_DIR "${BRISALOO_QMAKE}" DIRECTORY)
-find_program(BRISALOO_WINDEPLOYQT windeployqt HINTS "${BRISALOO_QT_BIN_DIR}" REQUIRED)
-install(CODE "
-  execute_process(
-    COMMAND \"${BRISALOO_WINDEPLOYQT}\" --no-translations
-            --dir \"\${CMAKE_INSTALL_PREFIX}\" \"\${CMAKE_INSTALL_PREFIX}/brisaloo.exe\"
-    COMMAND_ERROR_IS_FATAL ANY)
-")
+set(BRISALOO_STAGE ${CMAKE_BINARY_DIR}/package)
+set(BRISALOO_SETUP ${CMAKE_BINARY_DIR}/brisaloo-${PROJECT_VERSION}-setup.exe)
+set(BRISALOO_ZIP_FILE ${CMAKE_BINARY_DIR}/brisaloo-${PROJECT_VERSION}-win64.zip)
+set(BRISALOO_PACKAGED_FILES ${BRISALOO_STAGE}/brisaloo.exe ${BRISALOO_STAGE}/brisaloo-trivia.exe
+                            ${BRISALOO_STAGE}/triv.dat ${BRISALOO_STAGE}/LICENSE.txt)
 
-# `cpack` in the build directory makes Brisaloo-<version>-win64.exe: an
-# installer with a Start-menu entry and an uninstaller that also takes away
-# the autostart value the program may have written.
-set(CPACK_GENERATOR NSIS)
-set(CPACK_PACKAGE_NAME Brisaloo)
-set(CPACK_PACKAGE_VENDOR "Brisaloo developers")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "count down to the moment of your arrival")
-set(CPACK_PACKAGE_INSTALL_DIRECTORY Brisaloo)
-set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Brisaloo)
-set(CPACK_PACKAGE_EXECUTABLES brisaloo Brisaloo)
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
-set(CPACK_NSIS_DISPLAY_NAME Brisaloo)
-set(CPACK_NSIS_PACKAGE_NAME Brisaloo)
-set(CPACK_NSIS_MUI_ICON ${BRISALOO_RES_DIR}/icons/brisaloo.ico)
-set(CPACK_NSIS_MUI_UNIICON ${BRISALOO_RES_DIR}/icons/brisaloo.ico)
-set(CPACK_NSIS_INSTALLED_ICON_NAME brisaloo.exe)
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-set(CPACK_NSIS_MODIFY_PATH OFF)
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
-    "DeleteRegValue HKCU 'Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run' 'Brisaloo'")
-include(CPack)
+# The shipped programs without their debugging information.
+set(stage_commands COMMAND ${CMAKE_COMMAND} -E make_directory ${BRISALOO_STAGE})
+foreach(program brisaloo brisaloo-trivia)
+  if(CMAKE_STRIP)
+    list(APPEND stage_commands COMMAND ${CMAKE_STRIP} --strip-all -o ${BRISALOO_STAGE}/${program}.exe
+         $<TARGET_FILE:${program}>)
+  else()
+    list(APPEND stage_commands COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}> ${BRISALOO_STAGE})
+  endif()
+endforeach()
+add_custom_command(
+  OUTPUT ${BRISALOO_PACKAGED_FILES}
+  ${stage_commands}
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/triv.dat ${BRISALOO_STAGE}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${BRISALOO_STAGE}/LICENSE.txt
+  DEPENDS brisaloo brisaloo-trivia brisaloo_trivia_data ${CMAKE_BINARY_DIR}/triv.dat
+          ${PROJECT_SOURCE_DIR}/LICENSE
+  COMMENT "Staging the Windows programs" VERBATIM)
+
+set(BRISALOO_ICO ${CMAKE_BINARY_DIR}/src/win/brisaloo.ico)  # made in src/win
+add_custom_command(
+  OUTPUT ${BRISALOO_SETUP}
+  COMMAND ${BRISALOO_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${BRISALOO_STAGE}
+          -DOUTFILE=${BRISALOO_SETUP} -DICON=${BRISALOO_ICO} ${PROJECT_SOURCE_DIR}/installer/brisaloo.nsi
+  DEPENDS ${BRISALOO_PACKAGED_FILES} ${PROJECT_SOURCE_DIR}/installer/brisaloo.nsi brisaloo_ico
+  COMMENT "Making brisaloo-${PROJECT_VERSION}-setup.exe" VERBATIM)
+# -X: no extra file attributes; the same files make the same zip.
+add_custom_command(
+  OUTPUT ${BRISALOO_ZIP_FILE}
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${BRISALOO_ZIP_FILE}
+  COMMAND ${BRISALOO_ZIP} -q -j -X ${BRISALOO_ZIP_FILE} ${BRISALOO_PACKAGED_FILES}
+  DEPENDS ${BRISALOO_PACKAGED_FILES}
+  COMMENT "Making brisaloo-${PROJECT_VERSION}-win64.zip" VERBATIM)
+add_custom_target(brisaloo_packages ALL DEPENDS ${BRISALOO_SETUP} ${BRISALOO_ZIP_FILE})

@@ -20,10 +20,12 @@ if [ "${BRISALOO_DEPS:-}" = "full" ]; then
   dpkg-dev file lintian librsvg2-bin trayer valgrind"
 fi
 
-# The Windows cross build of the core, run under Wine (make test-windows):
-# BRISALOO_DEPS=windows. Only what that build needs, not Qt.
+# The Windows build, its packages and its tests under Wine (make
+# test-windows): BRISALOO_DEPS=windows. Only what that build needs, not Qt:
+# icoutils makes the icon, nsis and zip the packages, xvfb gives the window
+# tests a display of their own.
 if [ "${BRISALOO_DEPS:-}" = "windows" ]; then
-  PACKAGES="cmake ninja-build make g++-mingw-w64-x86-64-posix googletest wine64"
+  PACKAGES="cmake ninja-build make g++-mingw-w64-x86-64-posix googletest wine64 icoutils nsis zip xvfb"
 fi
 
 missing=""

@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "win/MainWindow.h"
+
+#include <windowsx.h>
+
+#include <cstring>
+
+#include "win/FormDialogs.h"
+#include "win/Utf.h"
+#include "win/Win32DialogView.h"
+
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+
+HICON LoadProgramIcon(int nSizeMetric) {
+    const int nSide = GetSystemMetrics(nSizeMetric);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                         IMAGE_ICON, nSide, nSide, LR_SHARED));
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT nMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    return nMessage;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::wstring strWindowClass)
+    : DialogWindow(MainDialogTemplate(), nullptr, MainWindowFrame(strWindowClass.c_str())),
+      m_strWindowClass(std::move(strWindowClass)),
+      m_hIcon(LoadProgramIcon(SM_CXICON)),
+      m_hSmallIcon(LoadProgramIcon(SM_CXSMICON)),
+      m_whiteBrush(CreateSolidBrush(RGB(255, 255, 255))) {}
+
+MainWindow::~MainWindow() {
+    m_tray.reset();  // the icon goes before the window
+}
+
+UINT MainWindow::ShowRequestMessage() {
+    static const UINT nMessage = RegisterWindowMessageW(L"Brisaloo.ShowMainScreen");
+    return nMessage;
+}
+
+bool MainWindow::RegisterWindowClass() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefDlgProcW;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = m_hIcon;
+    windowClass.hIconSm = m_hSmallIcon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = m_strWindowClass.c_str();
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool MainWindow::Create() {
+    if (Hwnd()) return true;
+    if (!m_pEvents || !RegisterWindowClass() || !CreateModeless(nullptr)) return false;
+    m_tray.emplace(Hwnd(), m_hSmallIcon);
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+    AddAboutToSystemMenu();
+    return true;
+}
+
+int MainWindow::DoModal() {
+    if (!Create()) return -1;
+    m_pEvents->OnInitDialog();
+    if (!m_bEnded) ::ShowWindow(Hwnd(), SW_SHOW);
+    MSG message;
+    while (!m_bEnded && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageW(Hwnd(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return IDOK;
+}
+
+void MainWindow::AddAboutToSystemMenu() {
+    const HMENU hSystemMenu = GetSystemMenu(Hwnd(), FALSE);
+    if (!hSystemMenu) return;
+    AppendMenuW(hSystemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(hSystemMenu, MF_STRING, IDM_ABOUTBOX, Utf16FromUtf8(kAboutMenuText).c_str());
+}
+
+bool MainWindow::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, INT_PTR& nResult) {
+    if (!m_pEvents) return DialogWindow::OnMessage(nMessage, wParam, lParam, nResult);
+    nResult = TRUE;
+    switch (nMessage) {
+        case WM_COMMAND:
+            OnCommandMessage(wParam);
+            return true;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return false;
+            m_pEvents->OnCommand(IDC_ABOUT);  // the same About box as the button
+            return true;
+        case WM_TIMER:
+            if (wParam == kTimerId) m_pEvents->OnTimer();
+            return true;
+        case WM_TIMECHANGE:
+            m_pEvents->OnTimer();
+            return true;
+        case WM_SHOWWINDOW:
+            if (wParam) m_pEvents->OnShown();
+            return false;
+        case TrayIcon::kTrayMessage:
+            OnTrayMessage(wParam, lParam);
+            return true;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORBTN:
+            nResult = BlackOnWhite(reinterpret_cast<HDC>(wParam));
+            return true;
+        case WM_QUERYENDSESSION:
+            m_pEvents->OnQueryEndSession();
+            SetWindowLongPtrW(Hwnd(), DWLP_MSGRESULT, TRUE);  // the session may end
+            return true;
+        case WM_ENDSESSION:
+            if (wParam) m_pEvents->OnEndSession();
+            return true;
+        case WM_DESTROY:
+            if (m_tray) m_tray->Remove();
+            return false;
+        default:
+            break;
+    }
+    if (nMessage == ShowRequestMessage()) {
+        m_pEvents->OnShowRequested();
+        return true;
+    }
+    if (nMessage == TaskbarCreatedMessage()) {
+        if (m_tray && !m_tray->Restore()) m_pEvents->OnTrayLost();
+        return true;
+    }
+    return DialogWindow::OnMessage(nMessage, wParam, lParam, nResult);
+}
+
+void MainWindow::OnCommandMessage(WPARAM wParam) {
+    const int nId = LOWORD(wParam);
+    for (const TrayMenuItem& item : kTrayMenu) {
+        if (item.nCommandId == nId) {
+            m_pEvents->OnTrayCommand(item.command);
+            return;
+        }
+    }
+    if (HIWORD(wParam) == BN_CLICKED) m_pEvents->OnCommand(nId);
+}
+
+void MainWindow::OnTrayMessage(WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(lParam)) {
+        case NIN_SELECT:
+        case NIN_KEYSELECT:
+        case WM_CONTEXTMENU:
+            // The anchor in screen coordinates, signed: monitors left of or
+            // above the primary one have negative ones.
+            m_trayAnchor = POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+            m_pEvents->OnTrayClick();
+            break;
+        case WM_LBUTTONDBLCLK:
+            m_pEvents->OnTrayDoubleClick();
+            break;
+        default:
+            break;
+    }
+}
+
+INT_PTR MainWindow::BlackOnWhite(HDC hDC) {
+    SetTextColor(hDC, RGB(0, 0, 0));
+    SetBkColor(hDC, RGB(255, 255, 255));
+    return reinterpret_cast<INT_PTR>(m_whiteBrush.Get());
+}
+
+void MainWindow::SetDlgItemText(int nId, const std::string& strText) {
+    SetControlText(Hwnd(), nId, strText);
+}
+
+void MainWindow::SetCaption(const std::string& strCaption) {
+    SetWindowTextW(Hwnd(), Utf16FromUtf8(strCaption).c_str());
+}
+
+void MainWindow::StartTimer(int nPeriodMs) {
+    SetTimer(Hwnd(), kTimerId, static_cast<UINT>(nPeriodMs), nullptr);
+}
+
+void MainWindow::StopTimer() {
+    KillTimer(Hwnd(), kTimerId);
+}
+
+bool MainWindow::IsTrayAvailable() {
+    return TrayIcon::IsAvailable();
+}
+
+void MainWindow::AddTrayIcon(const std::string& strTip) {
+    m_tray->Add(strTip);
+}
+
+void MainWindow::SetTrayTip(const std::string& strTip) {
+    m_tray->SetTip(strTip);
+}
+
+void MainWindow::RemoveTrayIcon() {
+    m_tray->Remove();
+}
+
+void MainWindow::Notify(const std::string& strTitle, const std::string& strText) {
+    m_tray->ShowBalloon(strTitle, strText);
+}
+
+void MainWindow::PopUpTrayMenu() {
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return;
+    for (const TrayMenuItem& item : kTrayMenu)
+        AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.nCommandId),
+                    Utf16FromUtf8(item.pszText).c_str());
+    POINT anchor{};
+    if (m_trayAnchor) {
+        anchor = *m_trayAnchor;
+    } else {
+        GetCursorPos(&anchor);
+    }
+    // The foreground first, so that a click elsewhere closes the menu; the
+    // posted WM_NULL lets the menu close properly the next time.
+    SetForegroundWindow(Hwnd());
+    TrackPopupMenuEx(menu.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, anchor.x, anchor.y, Hwnd(),
+                     nullptr);
+    PostMessageW(Hwnd(), WM_NULL, 0, 0);
+}
+
+void MainWindow::HideWindow() {
+    ::ShowWindow(Hwnd(), SW_HIDE);
+}
+
+void MainWindow::MinimiseWindow() {
+    ::ShowWindow(Hwnd(), SW_MINIMIZE);
+}
+
+void MainWindow::ShowWindow() {
+    ::ShowWindow(Hwnd(), IsIconic(Hwnd()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(Hwnd());
+}
+
+void MainWindow::SetClipboardText(const std::string& strText) {
+    const std::wstring strWide = Utf16FromUtf8(strText);
+    const std::size_t nBytes = (strWide.size() + 1) * sizeof(wchar_t);
+    if (!OpenClipboard(Hwnd())) return;
+    EmptyClipboard();
+    if (const HGLOBAL hMemory = GlobalAlloc(GMEM_MOVEABLE, nBytes)) {
+        if (void* pMemory = GlobalLock(hMemory)) {
+            std::memcpy(pMemory, strWide.c_str(), nBytes);
+            GlobalUnlock(hMemory);
+            // The clipboard owns the block from here on; on failure it is still ours.
+            if (!SetClipboardData(CF_UNICODETEXT, hMemory)) GlobalFree(hMemory);
+        } else {
+            GlobalFree(hMemory);
+        }
+    }
+    CloseClipboard();
+}
+
+bool MainWindow::RunSetupDialog(SetupForm& form) {
+    return ::RunSetupDialog(Hwnd(), form);
+}
+
+void MainWindow::RunNotesDialog(NotesScreen& notes) {
+    ::RunNotesDialog(Hwnd(), notes);
+}
+
+void MainWindow::RunAboutDialog() {
+    ::RunAboutDialog(Hwnd());
+}
+
+void MainWindow::CloseNestedDialogs() {
+    DialogWindow::EndAllModal();
+}
+
+void MainWindow::EndMainWindow() {
+    m_bEnded = true;
+    StopTimer();
+    if (m_tray) m_tray->Remove();
+    End(IDOK);
+}

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/MainView.h"
+#include "app/MainWindow.h"
+#include "win/DialogWindow.h"
+#include "win/Handles.h"
+#include "win/MainWindowEvents.h"
+#include "win/TrayIcon.h"
+
+// The main window: the main template as a modeless top-level dialog of its
+// own window class (a second copy finds it by that name), black on white,
+// owning the timer and the tray icon. It implements IMainView for the main
+// screen and turns every message into a call of IMainWindowEvents.
+class MainWindow final : public DialogWindow, public IMainView, public IMainWindow {
+public:
+    // strWindowClass names this copy's window, so that a second copy for the
+    // same data finds it.
+    explicit MainWindow(std::wstring strWindowClass);
+    ~MainWindow() override;
+
+    // Where the window's events go; set before Create.
+    void SetEvents(IMainWindowEvents& events) { m_pEvents = &events; }
+    // The window, created hidden; false when it could not be made.
+    bool Create();
+    // Creates, initialises and shows the window, then runs the message loop
+    // until EndMainWindow.
+    int DoModal() override;
+
+    // The registered message a second copy posts to bring this one forward.
+    static UINT ShowRequestMessage();
+
+    TrayIcon& Tray() { return *m_tray; }
+
+    void SetDlgItemText(int nId, const std::string& strText) override;
+    void SetCaption(const std::string& strCaption) override;
+    void StartTimer(int nPeriodMs) override;
+    void StopTimer() override;
+    bool IsTrayAvailable() override;
+    void AddTrayIcon(const std::string& strTip) override;
+    void SetTrayTip(const std::string& strTip) override;
+    void RemoveTrayIcon() override;
+    void Notify(const std::string& strTitle, const std::string& strText) override;
+    void PopUpTrayMenu() override;
+    void HideWindow() override;
+    void MinimiseWindow() override;
+    void ShowWindow() override;
+    void SetClipboardText(const std::string& strText) override;
+    bool RunSetupDialog(SetupForm& form) override;
+    void RunNotesDialog(NotesScreen& notes) override;
+    void RunAboutDialog() override;
+    void CloseNestedDialogs() override;
+    void EndMainWindow() override;
+
+protected:
+    bool OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, INT_PTR& nResult) override;
+
+private:
+    bool RegisterWindowClass();
+    void AddAboutToSystemMenu();
+    void OnCommandMessage(WPARAM wParam);
+    void OnTrayMessage(WPARAM wParam, LPARAM lParam);
+    INT_PTR BlackOnWhite(HDC hDC);
+
+    IMainWindowEvents* m_pEvents = nullptr;
+    std::wstring m_strWindowClass;
+    HICON m_hIcon = nullptr;  // shared icons: the system frees them
+    HICON m_hSmallIcon = nullptr;
+    UniqueBrush m_whiteBrush;
+    std::optional<TrayIcon> m_tray;
+    std::optional<POINT> m_trayAnchor;  // where the icon was clicked
+    bool m_bEnded = false;
+};

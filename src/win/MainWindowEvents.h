@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/TrayMenu.h"
+
+// Everything the user and the system do to the main window, as the main
+// screen hears it. The shell decides nothing: each message becomes one of
+// these calls, and the screen answers through IMainView.
+class IMainWindowEvents {
+public:
+    virtual ~IMainWindowEvents() = default;
+
+    virtual void OnInitDialog() = 0;  // the window exists and is not shown yet
+    // A button: IDOK (Close), IDC_SETUP, IDC_HIDE, IDC_ABOUT (also the system
+    // menu's About item), IDC_COPY, IDC_NOTES, IDC_PAUSE; IDCANCEL for Escape
+    // and the system menu's Close.
+    virtual void OnCommand(int nId) = 0;
+    virtual void OnTimer() = 0;      // the timer, and at once when the clock or time zone changed
+    virtual void OnShown() = 0;      // the window became visible
+    virtual void OnTrayClick() = 0;  // left click, keyboard select or context menu on the icon
+    virtual void OnTrayDoubleClick() = 0;
+    virtual void OnTrayCommand(TrayCommand command) = 0;
+    virtual void OnTrayLost() = 0;       // Explorer came back and the icon could not be added again
+    virtual void OnShowRequested() = 0;  // a second copy was started for the same data
+    // The session ends: first the question (save what is pending), then the end.
+    virtual void OnQueryEndSession() = 0;
+    virtual void OnEndSession() = 0;
+};

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "win/SingleInstance.h"
+
+#include <cstdint>
+
+#include "win/MainWindow.h"
+#include "win/Utf.h"
+
+std::wstring InstanceName(const std::string& strDataFolder) {
+    std::wstring strFolder = Utf16FromUtf8(strDataFolder);
+    for (wchar_t& c : strFolder)
+        if (c == L'/') c = L'\\';
+    while (strFolder.size() > 1 && strFolder.back() == L'\\') strFolder.pop_back();
+    if (!strFolder.empty()) CharLowerBuffW(strFolder.data(), static_cast<DWORD>(strFolder.size()));
+    std::uint64_t nHash = 14695981039346656037ull;  // FNV-1a, 64 bits
+    for (const wchar_t c : strFolder) {
+        nHash ^= static_cast<std::uint16_t>(c);
+        nHash *= 1099511628211ull;
+    }
+    wchar_t szHex[17];
+    for (int i = 15; i >= 0; --i, nHash >>= 4) szHex[i] = L"0123456789abcdef"[nHash & 0xF];
+    szHex[16] = L'\0';
+    return L"Brisaloo-" + std::wstring(szHex);
+}
+
+SingleInstanceClaim::SingleInstanceClaim(const std::wstring& strInstanceName)
+    : m_mutex(CreateMutexW(nullptr, FALSE, (L"Local\\" + strInstanceName).c_str())) {
+    m_bFirst = !(m_mutex && GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
+bool BringFirstCopyForward(const std::wstring& strInstanceName) {
+    const HWND hFirst = FindWindowW(strInstanceName.c_str(), nullptr);
+    if (!hFirst) return false;
+    DWORD nProcessId = 0;
+    GetWindowThreadProcessId(hFirst, &nProcessId);
+    AllowSetForegroundWindow(nProcessId);
+    return PostMessageW(hFirst, MainWindow::ShowRequestMessage(), 0, 0);
+}

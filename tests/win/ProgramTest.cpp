@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// brisaloo.exe as built: its resources, and one copy per data folder.
+#include "win/Win32.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "win/Handles.h"
+#include "win/SingleInstance.h"
+#include "win/Utf.h"
+
+#ifndef BRISALOO_EXE
+#error "BRISALOO_EXE names the program under test"
+#endif
+
+namespace {
+
+const std::wstring kExe = Utf16FromUtf8(BRISALOO_EXE);
+
+std::string ResourceText(HMODULE hModule, LPCWSTR pszType, LPCWSTR pszName) {
+    const HRSRC hInfo = FindResourceW(hModule, pszName, pszType);
+    if (!hInfo) return {};
+    const auto* pData = static_cast<const char*>(LockResource(LoadResource(hModule, hInfo)));
+    return std::string(pData, SizeofResource(hModule, hInfo));
+}
+
+BOOL CALLBACK CountName(HMODULE, LPCWSTR, LPWSTR, LONG_PTR lParam) {
+    ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+// Some MinGW set-ups link a default manifest of their own: ours must be the one.
+TEST(ProgramTest, CarriesItsManifestIconAndVersion) {
+    const HMODULE hExe = LoadLibraryExW(kExe.c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(hExe, nullptr);
+    int nManifests = 0;
+    EnumResourceNamesW(hExe, RT_MANIFEST, &CountName, reinterpret_cast<LONG_PTR>(&nManifests));
+    EXPECT_EQ(nManifests, 1);
+    const std::string strManifest = ResourceText(hExe, RT_MANIFEST, MAKEINTRESOURCEW(1));
+    for (const char* pszPart : {"Microsoft.Windows.Common-Controls", "PerMonitorV2", "true/pm",
+                                "asInvoker", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+        EXPECT_NE(strManifest.find(pszPart), std::string::npos) << pszPart;
+
+    // The icon group 128 lists every size (GRPICONDIR: reserved, type, count).
+    const std::string strIconGroup = ResourceText(hExe, RT_GROUP_ICON, MAKEINTRESOURCEW(128));
+    ASSERT_GE(strIconGroup.size(), 6u);
+    EXPECT_EQ(static_cast<unsigned char>(strIconGroup[4]), BRISALOO_ICON_COUNT);
+
+    const std::string strVersion = ResourceText(hExe, RT_VERSION, MAKEINTRESOURCEW(1));
+    const std::wstring strWide(reinterpret_cast<const wchar_t*>(strVersion.data()),
+                               strVersion.size() / sizeof(wchar_t));
+    for (const std::wstring& strPart :
+         {std::wstring(L"ProductName"), std::wstring(L"Brisaloo"), Utf16FromUtf8(BRISALOO_VERSION),
+          std::wstring(L"GPL-3.0-or-later")})
+        EXPECT_NE(strWide.find(strPart), std::wstring::npos) << Utf8FromUtf16(strPart);
+    FreeLibrary(hExe);
+}
+
+struct Process {
+    UniqueKernelHandle hProcess;
+    DWORD nExitCode = STILL_ACTIVE;
+};
+
+Process Start(const std::wstring& strArguments) {
+    std::wstring strCommand = L"\"" + kExe + L"\" " + strArguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, strCommand.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return {};
+    CloseHandle(info.hThread);
+    return {UniqueKernelHandle(info.hProcess)};
+}
+
+DWORD WaitForExit(Process& process) {
+    WaitForSingleObject(process.hProcess.Get(), 30000);
+    GetExitCodeProcess(process.hProcess.Get(), &process.nExitCode);
+    return process.nExitCode;
+}
+
+// Waits (bounded) until a condition on another process's window holds.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+    for (int i = 0; i < 3000 && !condition(); ++i)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    return condition();
+}
+
+TEST(ProgramTest, SecondCopyBringsTheFirstForwardAndEnds) {
+    wchar_t szTemp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, szTemp);
+    const std::wstring strDataDir = std::wstring(szTemp) + L"brisaloo-second-copy";
+    CreateDirectoryW(strDataDir.c_str(), nullptr);
+    const std::wstring strArguments = L"--data-dir \"" + strDataDir + L"\"";
+    const std::wstring strClass = InstanceName(Utf8FromUtf16(strDataDir));
+
+    Process first = Start(strArguments);
+    ASSERT_TRUE(first.hProcess);
+    HWND hFirst = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        hFirst = FindWindowW(strClass.c_str(), nullptr);
+        return hFirst && IsWindowVisible(hFirst);
+    }));
+    ShowWindow(hFirst, SW_HIDE);
+    ASSERT_FALSE(IsWindowVisible(hFirst));
+
+    Process second = Start(strArguments);
+    ASSERT_TRUE(second.hProcess);
+    EXPECT_EQ(WaitForExit(second), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(hFirst) != FALSE; }));
+
+    // Close ends the first copy.
+    PostMessageW(hFirst, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(WaitForExit(first), 0u);
+}
+
+TEST(ProgramTest, InstanceNameIsTheSameForEverySpellingOfAFolder) {
+    const std::wstring strName = InstanceName("C:\\Users\\Ann\\Brisaloo");
+    EXPECT_EQ(InstanceName("c:/users/ann/brisaloo/"), strName);
+    EXPECT_NE(InstanceName("C:\\Users\\Ann\\Brisaloo2"), strName);
+    EXPECT_EQ(strName.rfind(L"Brisaloo-", 0), 0u);
+}
+
+}  // namespace
