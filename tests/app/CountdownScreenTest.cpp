@@ -15,6 +15,7 @@
 #include "app/SetupForm.h"
 #include "app/UserMessages.h"
 #include "countdown/Clock.h"
+#include "support/CountingRandom.h"
 #include "support/MemoryProfile.h"
 #include "support/TempDir.h"
 #include "trivia/TriviaCodec.h"
@@ -102,16 +103,6 @@ public:
     }
     std::vector<std::string> m_texts;
     std::function<void()> m_onWarn;  // the user's session ends while the box is open
-};
-
-// Draws 1, 2, 3, ... so that picks walk through the table in order.
-class CountingRandom final : public ITriviaRandom {
-public:
-    void Seed(unsigned) override {}
-    int Next() override { return ++m_nNext; }
-
-private:
-    int m_nNext = 0;
 };
 
 const char* const kThreeEntries = "1|GEO|Where?|Here|\n2|SCI|Why?|Because|\n3|HIS|No answer?\n";

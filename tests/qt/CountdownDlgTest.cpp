@@ -25,6 +25,7 @@
 #include "qt/CCountdownDlg.h"
 #include "qt/CTrayIcon.h"
 #include "qt/TerminationSignals.h"
+#include "support/CountingRandom.h"
 #include "support/MemoryProfile.h"
 #include "support/TempDir.h"
 #include "trivia/TriviaCodec.h"
@@ -33,16 +34,6 @@ namespace {
 
 // 2027-01-01 00:00:00 UTC; tests run with TZ=UTC.
 constexpr std::int64_t kArrival2027 = 1798761600;
-
-// Draws 1, 2, 3, ... so that picks walk through the table in order.
-class CountingRandom final : public ITriviaRandom {
-public:
-    void Seed(unsigned) override {}
-    int Next() override { return ++m_nNext; }
-
-private:
-    int m_nNext = 0;
-};
 
 struct Fixture : MainWindowFixture {
     // bInitialise false: the test prepares the folder or the settings and
