@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,17 +70,19 @@ struct WiringTest : testing::Test {
         options.strExePath = dir.Str() + "/brisaloo.exe";
         options.strDataDir = dir.Str();
         app.LoadPathsAndSettings(options);
-        ASSERT_TRUE(window.Window().Create());
-        window.Screen().OnInitDialog();
+        window.emplace(app, clock, L"BrisalooWiringTest", messages);
+        ASSERT_TRUE(window->Window().Create());
+        window->Screen().OnInitDialog();
         ShowWindow(Hwnd(), SW_SHOW);
         m_nTimer = SetTimer(nullptr, 0, 20, &RunDueStep);
     }
     void TearDown() override {
+        window.reset();
         KillTimer(nullptr, m_nTimer);
         g_steps.clear();
         EXPECT_TRUE(profile.Writes().empty()) << "only Setup's OK writes the profile";
     }
-    HWND Hwnd() { return window.Window().Hwnd(); }
+    HWND Hwnd() { return window->Window().Hwnd(); }
     std::string Field(int nId) { return GetControlText(Hwnd(), nId); }
 
     TempDir dir;
@@ -87,7 +90,7 @@ struct WiringTest : testing::Test {
     CCountdownApp app{profile};
     FixedClock clock{CTime(2030, 1, 7, 9, 30, 15).GetTime()};
     MessageRecorder messages;
-    CountdownWindow window{app, clock, L"BrisalooWiringTest", messages};
+    std::optional<CountdownWindow> window;  // made once the paths are known
     UINT_PTR m_nTimer = 0;
 };
 
@@ -117,10 +120,10 @@ TEST_F(WiringTest, ButtonsReachTheScreen) {
         EXPECT_FALSE(IsWindowVisible(Hwnd()));
     else
         EXPECT_TRUE(IsIconic(Hwnd())) << "without a tray the window is minimised";
-    window.Screen().OnShowMainScreen();
+    window->Screen().OnShowMainScreen();
 
     Click(Hwnd(), IDOK);
-    EXPECT_TRUE(window.Screen().IsEnded());
+    EXPECT_TRUE(window->Screen().IsEnded());
     EXPECT_FALSE(IsWindow(hMain));
     NOTIFYICONDATAW record{};
     record.cbSize = sizeof record;
