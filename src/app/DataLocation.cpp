@@ -67,6 +67,27 @@ std::string UserStateDir(const std::string& strXdgStateHome, const std::string& 
     return {};
 }
 
+#ifdef _WIN32
+// A folder as Windows compares folders: either slash, no trailing one, ASCII
+// letters in either case.
+std::string FolderKey(const std::string& strFolder) {
+    std::string strKey = WithoutTrailingSlashes(strFolder);
+    for (char& c : strKey) {
+        if (c == '/') c = '\\';
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    while (!strKey.empty() && strKey.back() == '\\') strKey.pop_back();
+    return strKey;
+}
+
+// The per-user installer's folder, %LOCALAPPDATA%\Programs\Brisaloo: the user
+// can write there and it holds triv.dat, yet the copy there is installed.
+bool IsPerUserInstallFolder(const std::string& strExeDir, const std::string& strLocalAppData) {
+    return IsAbsolutePath(strLocalAppData) &&
+           FolderKey(strExeDir) == FolderKey(strLocalAppData) + "\\programs\\brisaloo";
+}
+#endif
+
 // Notes and trivia by the rule in the header.
 DataLocation LocateNotesAndTrivia(const DataLocationQuery& query, const FileExistsFn& fileExists) {
     const std::string strExeDir = WithoutTrailingSlashes(query.strExeDir);
@@ -82,6 +103,10 @@ DataLocation LocateNotesAndTrivia(const DataLocationQuery& query, const FileExis
     const bool bFolderCopy = fileExists(strBeside) || fileExists(Join(strExeDir, "notes.dat")) ||
                              !fileExists(strBundled);
     const std::string strUserDir = UserDataDir(query.strXdgDataHome, query.strHome);
+#ifdef _WIN32
+    if (!strUserDir.empty() && IsPerUserInstallFolder(strExeDir, query.strXdgDataHome))
+        return Place(DataPlace::UserDataHome, strUserDir, strExeDir, strBeside, fileExists);
+#endif
     // With no home directory known there is nowhere else to go: the folder
     // it is, and a failed save says so.
     if ((query.bExeDirWritable && bFolderCopy) || strUserDir.empty())

@@ -15,7 +15,9 @@
 //    $XDG_DATA_HOME/brisaloo (~/.local/share/brisaloo when unset), the trivia
 //    read from <prefix>/share/brisaloo/triv.dat. On Windows a copy under
 //    Program Files (a folder the user cannot write): notes and triv.tmp in
-//    %LOCALAPPDATA%\Brisaloo, the trivia from the program's folder.
+//    %LOCALAPPDATA%\Brisaloo, the trivia from the program's folder. So does a
+//    copy in the per-user install folder, %LOCALAPPDATA%\Programs\Brisaloo,
+//    though the user can write there.
 //
 // A copy counts as installed when its directory is read-only, and also when
 // the directory is writable but holds neither triv.dat nor notes.dat while
@@ -48,7 +50,7 @@ struct DataLocation {
     std::string strTrivPath;    // the trivia file to read
     std::string strTrivTmpDir;  // where triv.tmp is written while loading
     std::string strTrivTmpPath;
-    std::string strStatePath;      // the arrival alert's state, its folder made when written
+    std::string strStatePath;  // the arrival alert's state, its folder made when written
     // Where triv.tmp goes when strTrivTmpDir takes no new file:
     // $XDG_RUNTIME_DIR/brisaloo, or "" for a folder of the loader's own making.
     std::string strPrivateTmpDir;

@@ -7,6 +7,7 @@
 #include "win/DialogWindow.h"
 
 class AddNoteForm;
+class IUserMessages;
 class NotesScreen;
 class SetupForm;
 
@@ -34,8 +35,10 @@ private:
 };
 
 // The nested dialogs, each run modally over hOwner from its template.
-// Setup and Add a Note return true when they ended with OK / Add.
-bool RunSetupDialog(HWND hOwner, SetupForm& form);
+// Each runs its form as the form asks: Setup refuses a bad field through
+// messages and stays open. Setup and Add a Note return true when they ended
+// with OK / Add.
+bool RunSetupDialog(HWND hOwner, SetupForm& form, IUserMessages& messages);
 void RunNotesDialog(HWND hOwner, NotesScreen& notes);
 bool RunAddNoteDialog(HWND hOwner, AddNoteForm& form);
 void RunAboutDialog(HWND hOwner);

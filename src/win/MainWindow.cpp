@@ -152,9 +152,9 @@ void MainWindow::OnCommandMessage(WPARAM wParam) {
 
 void MainWindow::OnTrayMessage(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(lParam)) {
+        // A right click does nothing, as on the other desktops.
         case NIN_SELECT:
         case NIN_KEYSELECT:
-        case WM_CONTEXTMENU:
             // The anchor in screen coordinates, signed: monitors left of or
             // above the primary one have negative ones.
             m_trayAnchor = POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
@@ -262,7 +262,7 @@ void MainWindow::SetClipboardText(const std::string& strText) {
 }
 
 bool MainWindow::RunSetupDialog(SetupForm& form) {
-    return ::RunSetupDialog(Hwnd(), form);
+    return m_pMessages && ::RunSetupDialog(Hwnd(), form, *m_pMessages);
 }
 
 void MainWindow::RunNotesDialog(NotesScreen& notes) {

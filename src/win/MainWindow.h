@@ -11,6 +11,8 @@
 #include "win/MainWindowEvents.h"
 #include "win/TrayIcon.h"
 
+class IUserMessages;
+
 // The main window: the main template as a modeless top-level dialog of its
 // own window class (a second copy finds it by that name), black on white,
 // owning the timer and the tray icon. It implements IMainView for the main
@@ -24,6 +26,8 @@ public:
 
     // Where the window's events go; set before Create.
     void SetEvents(IMainWindowEvents& events) { m_pEvents = &events; }
+    // What Setup tells the user about a refused field; set before Setup runs.
+    void SetMessages(IUserMessages& messages) { m_pMessages = &messages; }
     // The window, created hidden; false when it could not be made.
     bool Create();
     // Creates, initialises and shows the window, then runs the message loop
@@ -66,6 +70,7 @@ private:
     INT_PTR BlackOnWhite(HDC hDC);
 
     IMainWindowEvents* m_pEvents = nullptr;
+    IUserMessages* m_pMessages = nullptr;
     std::wstring m_strWindowClass;
     HICON m_hIcon = nullptr;  // shared icons: the system frees them
     HICON m_hSmallIcon = nullptr;

@@ -17,7 +17,7 @@ public:
     virtual void OnCommand(int nId) = 0;
     virtual void OnTimer() = 0;      // the timer, and at once when the clock or time zone changed
     virtual void OnShown() = 0;      // the window became visible
-    virtual void OnTrayClick() = 0;  // left click, keyboard select or context menu on the icon
+    virtual void OnTrayClick() = 0;  // a left click or the keyboard on the icon
     virtual void OnTrayDoubleClick() = 0;
     virtual void OnTrayCommand(TrayCommand command) = 0;
     virtual void OnTrayLost() = 0;       // Explorer came back and the icon could not be added again

@@ -23,13 +23,16 @@ std::wstring InstanceName(const std::string& strDataFolder) {
     return L"Brisaloo-" + std::wstring(szHex);
 }
 
-SingleInstanceClaim::SingleInstanceClaim(const std::wstring& strInstanceName)
-    : m_mutex(CreateMutexW(nullptr, FALSE, (L"Local\\" + strInstanceName).c_str())) {
-    m_bFirst = !(m_mutex && GetLastError() == ERROR_ALREADY_EXISTS);
+IInstanceLock::Claim SingleInstanceLock::TryClaim() {
+    const HANDLE hMutex = CreateMutexW(nullptr, FALSE, (L"Local\\" + m_strInstanceName).c_str());
+    const bool bHeldElsewhere = hMutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    m_mutex.Reset(hMutex);
+    if (!m_mutex) return Claim::kUnguarded;
+    return bHeldElsewhere ? Claim::kHeldElsewhere : Claim::kOwner;
 }
 
-bool BringFirstCopyForward(const std::wstring& strInstanceName) {
-    const HWND hFirst = FindWindowW(strInstanceName.c_str(), nullptr);
+bool SingleInstanceLock::AskRunningCopyToShow() {
+    const HWND hFirst = FindWindowW(m_strInstanceName.c_str(), nullptr);
     if (!hFirst) return false;
     DWORD nProcessId = 0;
     GetWindowThreadProcessId(hFirst, &nProcessId);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/Startup.h"
 #include "win/Handles.h"
 
 // One copy per data folder: two would each save their notes over the other's.
@@ -14,17 +15,20 @@
 // takes as the same folder (case, separators, a trailing separator).
 std::wstring InstanceName(const std::string& strDataFolder);
 
-class SingleInstanceClaim {
+// The claim on the data folder, held until the object goes. A second copy's
+// request to show arrives at the first copy's main window
+// (MainWindow::ShowRequestMessage).
+class SingleInstanceLock final : public IInstanceLock {
 public:
-    explicit SingleInstanceClaim(const std::wstring& strInstanceName);
-    // False when another copy holds the name.
-    bool IsFirst() const { return m_bFirst; }
+    explicit SingleInstanceLock(std::wstring strInstanceName)
+        : m_strInstanceName(std::move(strInstanceName)) {}
+
+    Claim TryClaim() override;
+    // Lets the first copy take the foreground and posts it the request to
+    // show its main window; false when no window of that name is there.
+    bool AskRunningCopyToShow() override;
 
 private:
+    std::wstring m_strInstanceName;
     UniqueKernelHandle m_mutex;
-    bool m_bFirst = true;
 };
-
-// Lets the first copy take the foreground and posts it the request to show
-// its main window. False when no window of that name is there.
-bool BringFirstCopyForward(const std::wstring& strInstanceName);

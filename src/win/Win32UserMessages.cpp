@@ -4,7 +4,9 @@
 #include "win/Utf.h"
 
 int Win32UserMessages::Show(const std::string& strText, UINT uType) {
-    return MessageBoxW(m_hOwner, Utf16FromUtf8(strText).c_str(),
+    // Over the dialog in front (Setup refusing a field), else the main window.
+    const HWND hActive = GetActiveWindow();
+    return MessageBoxW(hActive ? hActive : m_hOwner, Utf16FromUtf8(strText).c_str(),
                        Utf16FromUtf8(kMessageTitle).c_str(), uType);
 }
 

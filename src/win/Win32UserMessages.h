@@ -4,8 +4,8 @@
 #include "app/UserMessages.h"
 #include "win/Win32.h"
 
-// The program's message boxes, titled kMessageTitle, owned by a window when
-// there is one (nullptr before the main window exists).
+// The program's message boxes, titled kMessageTitle, owned by this thread's
+// active window, else by hOwner (nullptr before the main window exists).
 class Win32UserMessages final : public IUserMessages {
 public:
     explicit Win32UserMessages(HWND hOwner = nullptr) : m_hOwner(hOwner) {}

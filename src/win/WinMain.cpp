@@ -5,25 +5,21 @@
 
 #include <shellapi.h>
 
-#include <optional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/Autostart.h"
+#include "app/CCountdownApp.h"
 #include "app/CommandLine.h"
-#include "app/DataLocation.h"
-#include "app/IniText.h"
-#include "app/PathText.h"
-#include "app/Profile.h"
-#include "app/ProfileSettings.h"
+#include "app/IniFileProfile.h"
+#include "app/Startup.h"
 #include "countdown/Clock.h"
-#include "files/FileIo.h"
 #include "win/ConsoleOutput.h"
-#include "win/MainWindow.h"
+#include "win/CountdownWindow.h"
 #include "win/SingleInstance.h"
-#include "win/StandInScreen.h"
 #include "win/Utf.h"
+#include "win/Win32UserMessages.h"
 
 namespace {
 
@@ -50,133 +46,60 @@ std::string ExecutablePath() {
     }
 }
 
-// The command line as this shell reads it for now: the options of the Linux
-// program, without their full checks.
-struct Options {
-    enum class Action { Run, Print, Help, Version, Autostart, Usage } action = Action::Run;
-    std::optional<std::string> strFormat;
-    std::optional<std::string> strDataDir;
-    bool bHidden = false;
-    bool bAutostartOn = false;
-    std::string strError;
-};
-
-Options ReadOptions(const std::vector<std::string>& arguments) {
-    Options options;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& strArg = arguments[i];
-        const bool bHasValue = i + 1 < arguments.size();
-        if (strArg == "--print") {
-            options.action = Options::Action::Print;
-        } else if (strArg == "--format" && bHasValue) {
-            options.action = Options::Action::Print;
-            options.strFormat = arguments[++i];
-        } else if (strArg == "--data-dir" && bHasValue) {
-            options.strDataDir = arguments[++i];
-        } else if (strArg == "--autostart" && bHasValue && ParseOnOff(arguments[i + 1])) {
-            options.action = Options::Action::Autostart;
-            options.bAutostartOn = *ParseOnOff(arguments[++i]);
-        } else if (strArg == "--hidden") {
-            options.bHidden = true;
-        } else if (strArg == "--help" || strArg == "-h") {
-            options.action = Options::Action::Help;
-            return options;
-        } else if (strArg == "--version" || strArg == "-v") {
-            options.action = Options::Action::Version;
-            return options;
-        } else {
-            options.action = Options::Action::Usage;
-            options.strError = "brisaloo: unknown option or missing value: " + strArg + "\n";
-            return options;
-        }
+// Help, version, a wrong command line, --print, --format and --autostart,
+// written to the console or pipe the program was started from.
+int RunWithoutWindow(const CommandLineOptions& options) {
+    if (options.action == CommandLineOptions::Action::Exit) {
+        WriteToParent(STD_OUTPUT_HANDLE, options.strOutput);
+        if (!options.strError.empty()) WriteToParent(STD_ERROR_HANDLE, options.strError + '\n');
+        return options.nExitCode;
     }
-    return options;
-}
-
-const char kHelpText[] =
-    "Usage: brisaloo [options]\n"
-    "Counts down to the moment of your arrival.\n\n"
-    "  --print              print the countdown and exit\n"
-    "  --format TEMPLATE    print the countdown filled into TEMPLATE and exit\n"
-    "  --hidden             start in the tray\n"
-    "  --data-dir DIR       keep notes and trivia in DIR\n"
-    "  --autostart on|off   start with Windows, hidden in the tray, or not\n"
-    "  -h, --help           show this help and exit\n"
-    "  -v, --version        show the version and exit\n";
-
-// %APPDATA%\Brisaloo\Brisaloo.ini, read only: the command line never writes it.
-class ProfileReader final : public IProfile {
-public:
-    int GetProfileInt(const std::string& strSection, const std::string& strKey,
-                      int nDefault) override {
-        std::string strText;
-        const std::string strAppData = EnvOrEmpty("APPDATA");
-        if (strAppData.empty() || !ReadWholeFile(strAppData + "\\Brisaloo\\Brisaloo.ini", strText))
-            return nDefault;
-        const IniValues values = ParseIniText(strText);
-        const auto found = values.find(strSection + '/' + strKey);
-        if (found == values.end()) return nDefault;
-        return ParseProfileInt(found->second).value_or(nDefault);
-    }
-    bool WriteProfileInt(const std::string&, const std::string&, int) override { return false; }
-};
-
-// The options that only print or change the Run value; nullopt: run the window.
-std::optional<int> RunWithoutWindow(const Options& options) {
     std::ostringstream out;
     std::ostringstream err;
-    int nExitCode = kExitOk;
-    switch (options.action) {
-        case Options::Action::Run:
-            return std::nullopt;
-        case Options::Action::Print: {
-            ProfileReader profile;
-            SystemClock clock;
-            nExitCode = PrintCountdown(profile, clock, options.strFormat, out, err);
-            break;
-        }
-        case Options::Action::Help:
-            out << kHelpText;
-            break;
-        case Options::Action::Version:
-            out << "brisaloo " BRISALOO_VERSION "\n";
-            break;
-        case Options::Action::Autostart: {
-            std::vector<std::string> extraArgs;
-            if (options.strDataDir) extraArgs = {"--data-dir", *options.strDataDir};
-            nExitCode =
-                RunAutostartCommand(options.bAutostartOn, ExecutablePath(), extraArgs, out, err);
-            break;
-        }
-        case Options::Action::Usage:
-            err << options.strError;
-            nExitCode = kExitUsage;
-            break;
-    }
+    SystemClock clock;
+    IniFileProfile profile(IniFileProfile::DefaultPath());
+    const int nExitCode =
+        RunCommandWithoutWindow(options, profile, clock, ExecutablePath(), out, err);
     WriteToParent(STD_OUTPUT_HANDLE, out.str());
     WriteToParent(STD_ERROR_HANDLE, err.str());
     return nExitCode;
 }
 
+// Windows asks a program to end through its windows (the end of the
+// session), never while start-up's message boxes are open.
+class NoEndRequests final : public IEndRequests {
+public:
+    bool EndRequested() const override { return false; }
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const Options options = ReadOptions(Utf8Arguments());
-    if (const std::optional<int> nExitCode = RunWithoutWindow(options)) return *nExitCode;
+    const CommandLineOptions options = ParseCommandLine(Utf8Arguments());
+    if (options.action != CommandLineOptions::Action::Run) return RunWithoutWindow(options);
 
-    const std::string strExePath = ExecutablePath();
-    const DataLocation location =
-        LocateDataFilesForThisProcess(DirectoryOf(strExePath), options.strDataDir);
-    const std::wstring strInstanceName = InstanceName(location.strNotesDir);
-    const SingleInstanceClaim claim(strInstanceName);
-    if (!claim.IsFirst()) {
-        BringFirstCopyForward(strInstanceName);
-        return kExitOk;
-    }
+    Win32UserMessages messages;
+    const NoEndRequests endRequests;
+    StartupPolicy startup(messages, endRequests);
+    StartupOptions startupOptions;
+    startupOptions.strExePath = ExecutablePath();
+    startupOptions.strDataDir = options.strDataDir;
+    startupOptions.location = startup.LocateData(startupOptions.strExePath, options.strDataDir);
+    if (!startupOptions.location) return kExitOk;
+    const std::string& strDataDir = startupOptions.location->strNotesDir;
+    const std::wstring strInstanceName = InstanceName(strDataDir);
+    SingleInstanceLock lock(strInstanceName);
+    if (!startup.ClaimDataFolder(lock, strDataDir)) return kExitOk;
 
-    MainWindow window(strInstanceName);
-    StandInScreen screen(window);
-    window.SetEvents(screen);
-    window.DoModal();
+    SystemClock clock;
+    IniFileProfile profile(IniFileProfile::DefaultPath());
+    CCountdownApp app(profile);
+    app.InitInstance(startupOptions, [&](CCountdownApp& owner) -> std::unique_ptr<IMainWindow> {
+        auto window = std::make_unique<CountdownWindow>(owner, clock, strInstanceName, messages);
+        window->Screen().SetStartHidden(options.bHidden);
+        // The screen's messages belong to the main window from here on.
+        if (window->Window().Create()) messages.SetOwner(window->Window().Hwnd());
+        return window;
+    });
     return kExitOk;
 }

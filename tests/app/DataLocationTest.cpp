@@ -31,12 +31,7 @@ struct LocationCase {
 
 class DataLocationRule : public testing::TestWithParam<LocationCase> {};
 
-TEST_P(DataLocationRule, PlacesEachFile) {
-#ifdef _WIN32
-    GTEST_SKIP() << "the rule's cases are POSIX paths and XDG folders; WindowsFiles.* checks the "
-                    "Windows places";
-#endif
-    const LocationCase& c = GetParam();
+void ExpectPlaces(const LocationCase& c) {
     DataLocationQuery query;
     query.strExeDir = c.exeDir;
     query.bExeDirWritable = c.bWritable;
@@ -52,6 +47,14 @@ TEST_P(DataLocationRule, PlacesEachFile) {
     EXPECT_EQ(location.strTrivTmpPath, c.trivTmpPath);
     EXPECT_EQ(location.strTrivTmpDir + "/triv.tmp", c.trivTmpPath);
     EXPECT_EQ(location.bCreateNotesDir, c.bCreate);
+}
+
+TEST_P(DataLocationRule, PlacesEachFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the rule's cases are POSIX paths and XDG folders; WindowsFiles.* checks the "
+                    "Windows places";
+#endif
+    ExpectPlaces(GetParam());
 }
 
 const std::string kBundled = "/usr/share/brisaloo/triv.dat";
@@ -281,6 +284,45 @@ INSTANTIATE_TEST_SUITE_P(Rule, DataLocationRule,
                          [](const testing::TestParamInfo<LocationCase>& info) {
                              return info.param.name;
                          });
+
+// The per-user installer's folder is writable and holds triv.dat, yet the copy
+// there is installed: its notes go to %LOCALAPPDATA%\Brisaloo.
+class WindowsDataLocationRule : public testing::TestWithParam<LocationCase> {};
+
+TEST_P(WindowsDataLocationRule, PlacesEachFile) {
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows folders";
+#endif
+    ExpectPlaces(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rule, WindowsDataLocationRule,
+    testing::Values(LocationCase{"PerUserInstallFolder",
+                                 "c:/users/U/AppData/Local/Programs/Brisaloo\\",
+                                 true,
+                                 nullptr,
+                                 "C:\\Users\\u\\AppData\\Local",
+                                 "",
+                                 {"c:/users/U/AppData/Local/Programs/Brisaloo/triv.dat"},
+                                 DataPlace::UserDataHome,
+                                 "C:\\Users\\u\\AppData\\Local/Brisaloo/notes.dat",
+                                 "c:/users/U/AppData/Local/Programs/Brisaloo/triv.dat",
+                                 "C:\\Users\\u\\AppData\\Local/Brisaloo/triv.tmp",
+                                 true},
+                    LocationCase{"FolderBesideIt",
+                                 "C:\\Users\\u\\AppData\\Local\\Programs\\Brisaloo2",
+                                 true,
+                                 nullptr,
+                                 "C:\\Users\\u\\AppData\\Local",
+                                 "",
+                                 {"C:\\Users\\u\\AppData\\Local\\Programs\\Brisaloo2/triv.dat"},
+                                 DataPlace::BesideExecutable,
+                                 "C:\\Users\\u\\AppData\\Local\\Programs\\Brisaloo2/notes.dat",
+                                 "C:\\Users\\u\\AppData\\Local\\Programs\\Brisaloo2/triv.dat",
+                                 "C:\\Users\\u\\AppData\\Local\\Programs\\Brisaloo2/triv.tmp",
+                                 false}),
+    [](const testing::TestParamInfo<LocationCase>& info) { return info.param.name; });
 
 struct UserDirCase {
     const char* xdg;

@@ -94,6 +94,9 @@ TEST(ProgramTest, SecondCopyBringsTheFirstForwardAndEnds) {
     GetTempPathW(MAX_PATH, szTemp);
     const std::wstring strDataDir = std::wstring(szTemp) + L"brisaloo-second-copy";
     CreateDirectoryW(strDataDir.c_str(), nullptr);
+    // With its trivia the program starts without a word.
+    CopyFileW(Utf16FromUtf8(BRISALOO_TRIV_DAT).c_str(), (strDataDir + L"\\triv.dat").c_str(),
+              FALSE);
     const std::wstring strArguments = L"--data-dir \"" + strDataDir + L"\"";
     const std::wstring strClass = InstanceName(Utf8FromUtf16(strDataDir));
 

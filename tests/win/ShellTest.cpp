@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, MessagesBecomeEvents) {
         {TrayIcon::kTrayMessage, MAKEWPARAM(-20, 30), MAKELPARAM(NIN_SELECT, kTrayIconId),
          "tray click"},
         {TrayIcon::kTrayMessage, 0, MAKELPARAM(NIN_KEYSELECT, kTrayIconId), "tray click"},
-        {TrayIcon::kTrayMessage, 0, MAKELPARAM(WM_CONTEXTMENU, kTrayIconId), "tray click"},
+        {TrayIcon::kTrayMessage, 0, MAKELPARAM(WM_CONTEXTMENU, kTrayIconId), nullptr},
         {TrayIcon::kTrayMessage, 0, MAKELPARAM(WM_LBUTTONDBLCLK, kTrayIconId), "tray double click"},
         {TrayIcon::kTrayMessage, 0, MAKELPARAM(WM_MOUSEMOVE, kTrayIconId), nullptr},
         {WM_COMMAND, 32778, 0, "tray command 0"},

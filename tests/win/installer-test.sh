@@ -34,13 +34,15 @@ done
 # The user's autostart value and notes, as the program would have left them.
 "$WINE" reg add "$run_key" /v Brisaloo /d '"brisaloo.exe" --hidden' /f >/dev/null 2>&1
 echo note >"$dir/notes.dat"
+data=$("$WINE" winepath -u "$local_app_data\\Brisaloo" | tr -d '\r')
+mkdir -p "$data" && echo note >"$data/notes.dat"
 
 "$WINE" "$dir/uninstall.exe" /S
 "$WINESERVER" -w
 for file in brisaloo.exe brisaloo-trivia.exe triv.dat LICENSE.txt uninstall.exe; do
   [ ! -e "$dir/$file" ] || fail "left behind: $file"
 done
-[ -f "$dir/notes.dat" ] || fail "the uninstaller removed the user's notes"
+[ -f "$dir/notes.dat" ] && [ -f "$data/notes.dat" ] || fail "the uninstaller removed the user's notes"
 [ ! -e "$shortcut" ] || fail "the shortcut is still there"
 "$WINE" reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall key is still there"
 query "$run_key" | grep -q Brisaloo && fail "the Run value is still there"

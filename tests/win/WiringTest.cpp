@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window and its dialogs wired to the core's screen and forms, in
+// process: what the user clicks and types reaches the core, and what the core
+// decides reaches the controls, the clipboard and notes.dat. The decisions
+// themselves are the core's tests. Needs a display (Wine under Xvfb).
+#include "win/Win32.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CCountdownApp.h"
+#include "app/DialogTemplates.h"
+#include "app/UserMessages.h"
+#include "countdown/CTime.h"
+#include "countdown/Clock.h"
+#include "files/FileIo.h"
+#include "support/MemoryProfile.h"
+#include "support/TempDir.h"
+#include "win/CountdownWindow.h"
+#include "win/TrayIcon.h"
+#include "win/Utf.h"
+#include "win/Win32DialogView.h"
+
+namespace {
+
+struct MessageRecorder final : IUserMessages {
+    std::vector<std::string> shown;
+    void Inform(const std::string& strText) override { shown.push_back(strText); }
+    void Warn(const std::string& strText) override { shown.push_back(strText); }
+    bool AskYesNo(const std::string& strText) override {
+        shown.push_back(strText);
+        return false;
+    }
+};
+
+// Steps run from inside the modal loops: each on the dialog with its caption,
+// once that dialog is shown. A step may open the next dialog.
+struct Step {
+    std::wstring strCaption;
+    std::function<void(HWND)> run;
+};
+std::deque<Step> g_steps;
+
+void CALLBACK RunDueStep(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_steps.empty()) return;
+    const HWND hDialog = FindWindowW(L"#32770", g_steps.front().strCaption.c_str());
+    if (!hDialog || !IsWindowVisible(hDialog)) return;
+    const Step step = g_steps.front();
+    g_steps.pop_front();
+    step.run(hDialog);
+}
+
+void Click(HWND hDialog, int nId) {
+    SendDlgItemMessageW(hDialog, nId, BM_CLICK, 0, 0);
+}
+
+struct WiringTest : testing::Test {
+    void SetUp() override {
+        profile.Set("DESTINATION", "YEAR", 2030);
+        profile.Set("DESTINATION", "MONTH", 1);
+        profile.Set("DESTINATION", "DAY", 10);
+        profile.Set("DESTINATION", "HOUR", 12);
+        profile.Set("DESTINATION", "MINUTE", 0);
+        StartupOptions options;
+        options.strExePath = dir.Str() + "/brisaloo.exe";
+        options.strDataDir = dir.Str();
+        app.LoadPathsAndSettings(options);
+        window.emplace(app, clock, L"BrisalooWiringTest", messages);
+        ASSERT_TRUE(window->Window().Create());
+        window->Screen().OnInitDialog();
+        ShowWindow(Hwnd(), SW_SHOW);
+        m_nTimer = SetTimer(nullptr, 0, 20, &RunDueStep);
+    }
+    void TearDown() override {
+        window.reset();
+        KillTimer(nullptr, m_nTimer);
+        g_steps.clear();
+        EXPECT_TRUE(profile.Writes().empty()) << "only Setup's OK writes the profile";
+    }
+    HWND Hwnd() { return window->Window().Hwnd(); }
+    std::string Field(int nId) { return GetControlText(Hwnd(), nId); }
+
+    TempDir dir;
+    MemoryProfile profile;
+    CCountdownApp app{profile};
+    FixedClock clock{CTime(2030, 1, 7, 9, 30, 15).GetTime()};
+    MessageRecorder messages;
+    std::optional<CountdownWindow> window;  // made once the paths are known
+    UINT_PTR m_nTimer = 0;
+};
+
+TEST_F(WiringTest, ButtonsReachTheScreen) {
+    const HWND hMain = Hwnd();
+    clock.Advance(1);
+    SendMessageW(Hwnd(), WM_TIMER, 1, 0);
+    EXPECT_EQ(Field(IDC_DAYS), "3");
+    EXPECT_EQ(Field(IDC_HOURS), "2");
+    EXPECT_EQ(Field(IDC_MINUTES), "29");
+    EXPECT_EQ(Field(IDC_SECONDS), "44");
+
+    Click(Hwnd(), IDC_COPY);
+    ASSERT_TRUE(OpenClipboard(Hwnd()));
+    const HANDLE hData = GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(hData, nullptr);
+    EXPECT_EQ(Utf8FromUtf16(static_cast<const wchar_t*>(GlobalLock(hData))),
+              "3 Days 2 Hrs 29 Mins 44 Secs");
+    GlobalUnlock(hData);
+    CloseClipboard();
+
+    Click(Hwnd(), IDC_PAUSE);
+    EXPECT_EQ(Field(IDC_PAUSE_TEXT), "***PAUSED***");
+
+    Click(Hwnd(), IDC_HIDE);
+    if (TrayIcon::IsAvailable())
+        EXPECT_FALSE(IsWindowVisible(Hwnd()));
+    else
+        EXPECT_TRUE(IsIconic(Hwnd())) << "without a tray the window is minimised";
+    window->Screen().OnShowMainScreen();
+
+    Click(Hwnd(), IDOK);
+    EXPECT_TRUE(window->Screen().IsEnded());
+    EXPECT_FALSE(IsWindow(hMain));
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof record;
+    record.hWnd = hMain;
+    record.uID = kTrayIconId;
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_DELETE, &record)) << "the tray icon is gone";
+}
+
+TEST_F(WiringTest, SetupRefusesABadDayAndStaysOpen) {
+    messages.shown.clear();
+    g_steps.push_back({L"Brisaloo Setup", [&](HWND hSetup) {
+                           SetDlgItemTextW(hSetup, IDC_SETUP_DAY, L"32");
+                           Click(hSetup, IDOK);
+                           EXPECT_EQ(messages.shown.size(), 1u);
+                           EXPECT_TRUE(IsWindow(hSetup));
+                           EXPECT_EQ(GetFocus(), GetDlgItem(hSetup, IDC_SETUP_DAY));
+                           Click(hSetup, IDCANCEL);
+                       }});
+    Click(Hwnd(), IDC_SETUP);
+    EXPECT_TRUE(g_steps.empty());
+}
+
+TEST_F(WiringTest, NoteAddedAndEditedThroughTheDialogsIsSaved) {
+    g_steps.push_back(
+        {L"Brisaloo: Notes", [&](HWND hNotes) {
+             g_steps.push_back({L"Brisaloo: Add a Note", [](HWND hAdd) {
+                                    SetDlgItemTextW(hAdd, IDC_ADDNOTE_SUBJECT, L"Packing");
+                                    SetDlgItemTextW(hAdd, IDC_ADDNOTE_BODY, L"Socks");
+                                    Click(hAdd, IDOK);
+                                }});
+             Click(hNotes, IDC_NOTE_ADD);
+             const HWND hList = GetDlgItem(hNotes, IDC_NOTE_LIST);
+             SendMessageW(hList, LB_SETCURSEL, 0, 0);
+             SendMessageW(hNotes, WM_COMMAND, MAKEWPARAM(IDC_NOTE_LIST, LBN_SELCHANGE),
+                          reinterpret_cast<LPARAM>(hList));
+             // Typed at the end of the body, as the keyboard would.
+             const HWND hBody = GetDlgItem(hNotes, IDC_NOTE_BODY);
+             SendMessageW(hBody, EM_SETSEL, 5, 5);
+             SendMessageW(hBody, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\r\nHat"));
+             Click(hNotes, IDOK);
+         }});
+    Click(Hwnd(), IDC_NOTES);
+    EXPECT_TRUE(g_steps.empty());
+    std::string strBytes;
+    ASSERT_TRUE(ReadWholeFile(app.m_strNotesPath, strBytes));
+    // notes.dat writes each LF of a body as CR LF, as it always has.
+    EXPECT_EQ(strBytes, "Packing\r\nSocks\r\r\nHat\r\n.\r\n");
+}
+
+}  // namespace
