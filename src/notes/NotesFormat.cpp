@@ -72,6 +72,20 @@ std::string_view UnescapeBodyLine(std::string_view line, LineEnd end) {
     return line;
 }
 
+// The body from its lines as on disk: joined by LF, unescaped, in one
+// allocation (a body grown line by line reallocates several times).
+void AssignBody(std::string& body, std::string_view lines) {
+    body.clear();
+    body.reserve(lines.size());
+    LineReader reader(lines);
+    std::string_view line;
+    LineEnd end{};
+    for (bool bFirst = true; reader.Next(line, end); bFirst = false) {
+        if (!bFirst) body += '\n';
+        body += UnescapeBodyLine(line, end);
+    }
+}
+
 }  // namespace
 
 std::string FormatNotes(const NotesStore& store) {
@@ -97,8 +111,8 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
     LineReader reader(bytes);
     int nRecord = 0;  // index of the record being read
     bool bExpectSubject = true;
-    bool bFirstBodyLine = true;
     std::size_t nRecordStart = 0;
+    std::size_t nBodyStart = 0;
     std::size_t nOverflowStart = std::string_view::npos;
     std::size_t nOverflowEnd = 0;
     int nOverflowNotes = 0;
@@ -110,21 +124,14 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
         const bool bInTables = nRecord < kMaxNotes;
         if (bExpectSubject) {
             nRecordStart = nLineStart;
-            if (bInTables) {
-                store.m_strSubject[nRecord].assign(line);
-                store.m_strBody[nRecord].clear();
-            }
+            nBodyStart = reader.Pos();
+            if (bInTables) store.m_strSubject[nRecord].assign(line);
             bExpectSubject = false;
-            bFirstBodyLine = true;
-        } else if (line != kTerminator) {
+        } else if (line == kTerminator) {
             if (bInTables) {
-                std::string& body = store.m_strBody[nRecord];
-                if (!bFirstBodyLine) body += '\n';
-                body += UnescapeBodyLine(line, end);
-            }
-            bFirstBodyLine = false;
-        } else {
-            if (!bInTables) {
+                AssignBody(store.m_strBody[nRecord],
+                           bytes.substr(nBodyStart, nLineStart - nBodyStart));
+            } else {
                 if (nOverflowStart == std::string_view::npos) nOverflowStart = nRecordStart;
                 nOverflowEnd = reader.Pos();
                 ++nOverflowNotes;
@@ -148,6 +155,7 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
     // of. Blank lines there hold nothing to keep.
     store.m_strIncomplete.clear();
     if (!bExpectSubject) {
+        if (nRecord < kMaxNotes) AssignBody(store.m_strBody[nRecord], bytes.substr(nBodyStart));
         const std::string_view tail = bytes.substr(nRecordStart);
         if (tail.find_first_not_of("\r\n") != std::string_view::npos)
             store.m_strIncomplete.assign(tail);
