@@ -72,20 +72,6 @@ std::string_view UnescapeBodyLine(std::string_view line, LineEnd end) {
     return line;
 }
 
-// The body from its lines as on disk: joined by LF, unescaped, in one
-// allocation (a body grown line by line reallocates several times).
-void AssignBody(std::string& body, std::string_view lines) {
-    body.clear();
-    body.reserve(lines.size());
-    LineReader reader(lines);
-    std::string_view line;
-    LineEnd end{};
-    for (bool bFirst = true; reader.Next(line, end); bFirst = false) {
-        if (!bFirst) body += '\n';
-        body += UnescapeBodyLine(line, end);
-    }
-}
-
 }  // namespace
 
 std::string FormatNotes(const NotesStore& store) {
@@ -112,7 +98,11 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
     int nRecord = 0;  // index of the record being read
     bool bExpectSubject = true;
     std::size_t nRecordStart = 0;
-    std::size_t nBodyStart = 0;
+    // The body being read grows here, whose room stays from note to note; a
+    // note's own body is then made once, of its size (a body grown in place
+    // would reallocate several times and keep up to twice its size).
+    std::string body;
+    bool bFirstBodyLine = true;
     std::size_t nOverflowStart = std::string_view::npos;
     std::size_t nOverflowEnd = 0;
     int nOverflowNotes = 0;
@@ -124,13 +114,19 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
         const bool bInTables = nRecord < kMaxNotes;
         if (bExpectSubject) {
             nRecordStart = nLineStart;
-            nBodyStart = reader.Pos();
             if (bInTables) store.m_strSubject[nRecord].assign(line);
+            body.clear();
             bExpectSubject = false;
-        } else if (line == kTerminator) {
+            bFirstBodyLine = true;
+        } else if (line != kTerminator) {
             if (bInTables) {
-                AssignBody(store.m_strBody[nRecord],
-                           bytes.substr(nBodyStart, nLineStart - nBodyStart));
+                if (!bFirstBodyLine) body += '\n';
+                body += UnescapeBodyLine(line, end);
+            }
+            bFirstBodyLine = false;
+        } else {
+            if (bInTables) {
+                store.m_strBody[nRecord].assign(body);
             } else {
                 if (nOverflowStart == std::string_view::npos) nOverflowStart = nRecordStart;
                 nOverflowEnd = reader.Pos();
@@ -155,7 +151,7 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
     // of. Blank lines there hold nothing to keep.
     store.m_strIncomplete.clear();
     if (!bExpectSubject) {
-        if (nRecord < kMaxNotes) AssignBody(store.m_strBody[nRecord], bytes.substr(nBodyStart));
+        if (nRecord < kMaxNotes) store.m_strBody[nRecord].assign(body);
         const std::string_view tail = bytes.substr(nRecordStart);
         if (tail.find_first_not_of("\r\n") != std::string_view::npos)
             store.m_strIncomplete.assign(tail);
