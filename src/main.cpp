@@ -57,7 +57,7 @@ int main(int argc, char* argv[]) {
     // The window may hide in the tray while a dialog opened from there closes:
     // the program ends when the main window ends, not with its last window.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(BrisalooIcon());
+    QApplication::setWindowIcon(BrisalooWindowIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("brisaloo"));
     // From here on SIGTERM, SIGINT and SIGHUP wait for the main window to end
     // the program in order; until it runs they wait in the loop's queue. One

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CountdownScreen.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "app/CCountdownApp.h"
@@ -97,16 +98,31 @@ void CountdownScreen::SetAnswerText(const std::string& strText) {
     SetDlgItemText(IDC_TRIVIA_ANSWER, strText);
 }
 
+CountdownScreen::PendingText& CountdownScreen::PendingFor(int nId) {
+    auto it = std::lower_bound(m_pendingTexts.begin(), m_pendingTexts.end(), nId,
+                               [](const PendingText& pending, int n) { return pending.nId < n; });
+    if (it == m_pendingTexts.end() || it->nId != nId)
+        it = m_pendingTexts.insert(it, {nId, {}, {}, false});
+    return *it;
+}
+
 void CountdownScreen::SetDlgItemInt(int nId, std::int64_t nValue) {
-    SetDlgItemText(nId, std::to_string(nValue));  // short enough to stay on the stack
+    if (m_bInTray) {
+        PendingText& pending = PendingFor(nId);
+        pending.nValue = nValue;
+        pending.bWaiting = true;
+        return;
+    }
+    m_view.SetDlgItemText(nId, std::to_string(nValue));  // short enough to stay on the stack
 }
 
 void CountdownScreen::SetDlgItemText(int nId, const std::string& strText) {
     // Laying out text nobody can see is most of what a tick costs: while the
     // window is in the tray the last text of each field waits for the show.
     if (m_bInTray) {
-        PendingText& pending = m_pendingTexts[nId];
+        PendingText& pending = PendingFor(nId);
         pending.strText = strText;
+        pending.nValue.reset();
         pending.bWaiting = true;
         return;
     }
@@ -167,10 +183,11 @@ void CountdownScreen::HideToTray() {
 void CountdownScreen::OnShown() {
     if (!m_bInTray) return;
     m_bInTray = false;
-    for (auto& [nId, pending] : m_pendingTexts) {
+    for (PendingText& pending : m_pendingTexts) {
         if (!pending.bWaiting) continue;
         pending.bWaiting = false;
-        m_view.SetDlgItemText(nId, pending.strText);
+        m_view.SetDlgItemText(pending.nId,
+                              pending.nValue ? std::to_string(*pending.nValue) : pending.strText);
     }
 }
 

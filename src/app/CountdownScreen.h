@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/ArrivalAlert.h"
 #include "app/TrayMenu.h"
@@ -78,14 +79,18 @@ public:
     const TriviaRotation* Rotation() const { return m_pRotation.get(); }
 
 private:
-    // The last text of a field that waits while the window is in the tray.
+    // The last text of a field that waits while the window is in the tray; a
+    // number is kept as one and formatted only if the window shows again.
     struct PendingText {
+        int nId = 0;
         std::string strText;
+        std::optional<std::int64_t> nValue;
         bool bWaiting = false;
     };
 
     void SetDlgItemInt(int nId, std::int64_t nValue);
     void SetDlgItemText(int nId, const std::string& strText);
+    PendingText& PendingFor(int nId);
     void UpdateArrivalField();
     void SetCaptionAndTip(const CTimeSpan& span);
     CTimeSpan CurrentSpan();
@@ -111,6 +116,7 @@ private:
     bool m_bHidePending = false;  // the next tick hides the window (hide on start-up)
     bool m_bInTray = false;       // hidden to the tray; field writes wait
     bool m_bEnded = false;
-    std::map<int, PendingText> m_pendingTexts;  // nodes stay: a later hide allocates nothing
-    NotesScreen* m_pNotes = nullptr;            // the Notes dialog's screen while it runs
+    // By control id; entries stay, so a later hide allocates nothing.
+    std::vector<PendingText> m_pendingTexts;
+    NotesScreen* m_pNotes = nullptr;  // the Notes dialog's screen while it runs
 };

@@ -97,8 +97,12 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
     LineReader reader(bytes);
     int nRecord = 0;  // index of the record being read
     bool bExpectSubject = true;
-    bool bFirstBodyLine = true;
     std::size_t nRecordStart = 0;
+    // The body being read grows here, whose room stays from note to note; a
+    // note's own body is then made once, of its size (a body grown in place
+    // would reallocate several times and keep up to twice its size).
+    std::string body;
+    bool bFirstBodyLine = true;
     std::size_t nOverflowStart = std::string_view::npos;
     std::size_t nOverflowEnd = 0;
     int nOverflowNotes = 0;
@@ -110,21 +114,20 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
         const bool bInTables = nRecord < kMaxNotes;
         if (bExpectSubject) {
             nRecordStart = nLineStart;
-            if (bInTables) {
-                store.m_strSubject[nRecord].assign(line);
-                store.m_strBody[nRecord].clear();
-            }
+            if (bInTables) store.m_strSubject[nRecord].assign(line);
+            body.clear();
             bExpectSubject = false;
             bFirstBodyLine = true;
         } else if (line != kTerminator) {
             if (bInTables) {
-                std::string& body = store.m_strBody[nRecord];
                 if (!bFirstBodyLine) body += '\n';
                 body += UnescapeBodyLine(line, end);
             }
             bFirstBodyLine = false;
         } else {
-            if (!bInTables) {
+            if (bInTables) {
+                store.m_strBody[nRecord].assign(body);
+            } else {
                 if (nOverflowStart == std::string_view::npos) nOverflowStart = nRecordStart;
                 nOverflowEnd = reader.Pos();
                 ++nOverflowNotes;
@@ -148,6 +151,7 @@ void ParseNotes(std::string_view bytes, NotesStore& store) {
     // of. Blank lines there hold nothing to keep.
     store.m_strIncomplete.clear();
     if (!bExpectSubject) {
+        if (nRecord < kMaxNotes) store.m_strBody[nRecord].assign(body);
         const std::string_view tail = bytes.substr(nRecordStart);
         if (tail.find_first_not_of("\r\n") != std::string_view::npos)
             store.m_strIncomplete.assign(tail);

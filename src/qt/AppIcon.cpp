@@ -20,13 +20,17 @@ namespace {
 // them (the 128 and 256 px ones) never drawn.
 class CLazyIconEngine final : public QIconEngine {
 public:
+    // nLargestOffered: the largest size availableSizes() names; larger ones
+    // are still drawn when asked for.
+    explicit CLazyIconEngine(int nLargestOffered) : m_nLargestOffered(nLargestOffered) {}
     QIconEngine* clone() const override { return new CLazyIconEngine(*this); }
     QString key() const override { return QStringLiteral("BrisalooIcon"); }
     bool isNull() override { return false; }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> sizes;
-        for (const int nSize : kIconSizes) sizes << QSize(nSize, nSize);
+        for (const int nSize : kIconSizes)
+            if (nSize <= m_nLargestOffered) sizes << QSize(nSize, nSize);
         return sizes;
     }
 
@@ -76,6 +80,7 @@ private:
         return pixmap;
     }
 
+    int m_nLargestOffered;
     std::map<int, QPixmap> m_decoded;
 };
 
@@ -85,5 +90,11 @@ QIcon BrisalooIcon() {
     // The icons are compiled into a static library: naming the resource here
     // makes the linker keep it in every program that asks for the icon.
     Q_INIT_RESOURCE(brisaloo);
-    return QIcon(new CLazyIconEngine);
+    return QIcon(
+        new CLazyIconEngine(*std::max_element(std::begin(kIconSizes), std::end(kIconSizes))));
+}
+
+QIcon BrisalooWindowIcon() {
+    Q_INIT_RESOURCE(brisaloo);
+    return QIcon(new CLazyIconEngine(kLargestWindowIconSize));
 }

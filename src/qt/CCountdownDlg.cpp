@@ -118,7 +118,7 @@ void CCountdownDlg::OnInitDialog() {
     // The window and the tray share the application's icon rather than
     // decode its six sizes twice more.
     QIcon icon = QApplication::windowIcon();
-    if (icon.isNull()) icon = BrisalooIcon();
+    if (icon.isNull()) icon = BrisalooWindowIcon();
     setWindowIcon(icon);
     m_screen.OnInitDialog();
 }

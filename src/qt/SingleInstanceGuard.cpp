@@ -1,21 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/SingleInstanceGuard.h"
 
-#include <QtGlobal>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 #include "app/DataLocation.h"
 
 namespace {
 
-const char kShowRequest[] = "show\n";
-const char kShowAnswer[] = "ok\n";
+const QByteArray kShowRequest = QByteArrayLiteral("show\n");
+const QByteArray kShowAnswer = QByteArrayLiteral("ok\n");
 
 QString CanonicalDirectoryOf(const QString& strDataDir) {
     const QString strDir = strDataDir.isEmpty() ? QStringLiteral("/") : strDataDir;
@@ -23,23 +32,88 @@ QString CanonicalDirectoryOf(const QString& strDataDir) {
     return strCanonical.isEmpty() ? QDir::cleanPath(QDir(strDir).absolutePath()) : strCanonical;
 }
 
-#ifndef Q_OS_UNIX
-// Who runs this copy. On Windows QLocalServer listens on a named pipe, whose
-// names all sessions share, so the name must differ between users.
-QString UserKey() {
-    const QByteArray hash =
-        QCryptographicHash::hash(qEnvironmentVariable("USERDOMAIN").toUtf8() + '\\' +
-                                     qEnvironmentVariable("USERNAME").toUtf8(),
-                                 QCryptographicHash::Sha256);
-    return QString::fromLatin1(hash.toHex().left(8));
-}
-#endif
-
 QString LockFileIn(const QString& strDir) {
     return QDir(strDir).filePath(QStringLiteral("brisaloo.lock"));
 }
 
+// Fills the address of the socket file at path; false when it does not fit.
+bool AddressOf(const QByteArray& path, sockaddr_un& address) {
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.isEmpty() || size_t(path.size()) >= sizeof address.sun_path) return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
+
+// Waits up to nTimeoutMs for fd to be ready for events.
+bool AwaitFd(int fd, short events, int nTimeoutMs) {
+    pollfd waited{fd, events, 0};
+    int nReady;
+    do nReady = ::poll(&waited, 1, nTimeoutMs);
+    while (nReady < 0 && errno == EINTR);
+    return nReady > 0;
+}
+
+// The first line of buffer, its end included, if it fits the request cap:
+// "" while none has come, std::nullopt once none can fit.
+std::optional<QByteArray> FirstLine(const QByteArray& buffer) {
+    const qsizetype nEnd = buffer.indexOf('\n');
+    if (nEnd >= 0 && nEnd < SingleInstanceGuard::kMaxRequestBytes) return buffer.left(nEnd + 1);
+    if (nEnd >= 0 || buffer.size() > SingleInstanceGuard::kMaxRequestBytes) return std::nullopt;
+    return QByteArray();
+}
+
 }  // namespace
+
+// One accepted connection: reads a line of at most kMaxRequestBytes, answers
+// a show request, and goes; one that sends nothing in time goes too, so it
+// cannot keep a socket open for ever.
+class CShowRequestConnection : public QObject {
+public:
+    CShowRequestConnection(int fd, SingleInstanceGuard* pGuard)
+        : QObject(pGuard), m_fd(fd), m_pGuard(pGuard) {
+        m_pNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(m_pNotifier, &QSocketNotifier::activated, this,
+                &CShowRequestConnection::OnReadable);
+        QTimer::singleShot(pGuard->m_nIdleLimitMs, this, &CShowRequestConnection::Close);
+    }
+    ~CShowRequestConnection() override { CloseSocket(); }
+
+private:
+    void OnReadable() {
+        char chunk[SingleInstanceGuard::kMaxRequestBytes + 1];
+        const ssize_t nRead =
+            ::recv(m_fd, chunk, sizeof chunk - size_t(m_buffer.size()), MSG_DONTWAIT);
+        if (nRead < 0 && (errno == EAGAIN || errno == EINTR)) return;
+        if (nRead <= 0) return Close();
+        m_buffer.append(chunk, nRead);
+        const std::optional<QByteArray> line = FirstLine(m_buffer);
+        if (line && line->isEmpty()) return;
+        if (line == kShowRequest) {
+            emit m_pGuard->ShowRequested();
+            [[maybe_unused]] const ssize_t nSent =
+                ::send(m_fd, kShowAnswer.constData(), size_t(kShowAnswer.size()), MSG_NOSIGNAL);
+        }
+        Close();
+    }
+
+    void Close() {
+        CloseSocket();
+        deleteLater();
+    }
+
+    void CloseSocket() {
+        if (m_fd < 0) return;
+        m_pNotifier->setEnabled(false);
+        ::close(m_fd);
+        m_fd = -1;
+    }
+
+    int m_fd;
+    SingleInstanceGuard* m_pGuard;
+    QSocketNotifier* m_pNotifier = nullptr;
+    QByteArray m_buffer;
+};
 
 SingleInstanceGuard::SingleInstanceGuard(const QString& strDataDir, QObject* parent)
     : QObject(parent),
@@ -50,28 +124,25 @@ SingleInstanceGuard::SingleInstanceGuard(const QString& strDataDir, QObject* par
     m_lock.setStaleLockTime(0);
 }
 
-SingleInstanceGuard::~SingleInstanceGuard() = default;
+SingleInstanceGuard::~SingleInstanceGuard() {
+    StopListening();
+}
 
 QString SingleInstanceGuard::LockFilePath() const {
     return LockFileIn(m_strDataDir);
 }
 
-// On Unix a full path, so no other user can take the name first: in the
-// user's own $XDG_RUNTIME_DIR, named after the data directory, or else in the
-// data directory itself, which the lock already claims. On Windows a pipe
-// name of this user's, named after the data directory.
+// A full path, so no other user can take the name first: in the user's own
+// $XDG_RUNTIME_DIR, named after the data directory, or else in the data
+// directory itself, which the lock already claims.
 QString SingleInstanceGuard::ServerName() const {
-    const QByteArray hash =
-        QCryptographicHash::hash(m_strDataDir.toUtf8(), QCryptographicHash::Sha256).toHex();
-#ifdef Q_OS_UNIX
     const QString strRuntimeDir = QString::fromStdString(RuntimeDirectory());
     if (strRuntimeDir.isEmpty())
         return QDir(m_strDataDir).filePath(QStringLiteral("brisaloo.socket"));
+    const QByteArray hash =
+        QCryptographicHash::hash(m_strDataDir.toUtf8(), QCryptographicHash::Sha256).toHex();
     return QDir(strRuntimeDir)
         .filePath(QStringLiteral("brisaloo-%1.socket").arg(QString::fromLatin1(hash.left(16))));
-#else
-    return QStringLiteral("brisaloo-%1-%2").arg(UserKey(), QString::fromLatin1(hash.left(16)));
-#endif
 }
 
 SingleInstanceGuard::Claim SingleInstanceGuard::TryClaim() {
@@ -84,7 +155,7 @@ SingleInstanceGuard::Claim SingleInstanceGuard::TryClaim() {
 }
 
 bool SingleInstanceGuard::IsListening() const {
-    return m_pServer && m_pServer->isListening();
+    return m_nListenFd >= 0;
 }
 
 void SingleInstanceGuard::SetTimeouts(int nAnswerTimeoutMs, int nIdleLimitMs) {
@@ -95,53 +166,93 @@ void SingleInstanceGuard::SetTimeouts(int nAnswerTimeoutMs, int nIdleLimitMs) {
 // A copy that cannot listen still holds the lock, so its notes are safe; a
 // second start then finds no answer and says that a copy is running.
 void SingleInstanceGuard::Listen() {
-    m_pServer = new QLocalServer(this);
-    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_pServer, &QLocalServer::newConnection, this, &SingleInstanceGuard::AnswerSecondStart);
+    const QByteArray path = QFile::encodeName(ServerName());
     // A socket file left by a killed copy would block the name; holding the
     // lock means no live copy uses it.
     for (int nTry = 0; nTry < 2; ++nTry) {
-        QLocalServer::removeServer(ServerName());
-        if (m_pServer->listen(ServerName())) return;
+        ::unlink(path.constData());
+        if (BindAndListen(path)) break;
     }
-    qWarning(
-        "brisaloo: cannot listen on %s (%s); a second start will not bring this window "
-        "forward",
-        qPrintable(ServerName()), qPrintable(m_pServer->errorString()));
+    if (m_nListenFd < 0) {
+        qWarning(
+            "brisaloo: cannot listen on %s (%s); a second start will not bring this window "
+            "forward",
+            path.constData(), std::strerror(errno));
+        return;
+    }
+    m_listenPath = path;
+    m_pListenNotifier = new QSocketNotifier(m_nListenFd, QSocketNotifier::Read, this);
+    connect(m_pListenNotifier, &QSocketNotifier::activated, this,
+            &SingleInstanceGuard::AnswerSecondStart);
+}
+
+// Leaves errno set when it fails.
+bool SingleInstanceGuard::BindAndListen(const QByteArray& path) {
+    sockaddr_un address;
+    if (!AddressOf(path, address)) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return false;
+    // Only this user may connect: the socket file is made with these rights.
+    ::fchmod(fd, S_IRUSR | S_IWUSR | S_IXUSR);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(path.constData(), S_IRUSR | S_IWUSR | S_IXUSR) != 0 || ::listen(fd, 8) != 0) {
+        const int nError = errno;
+        ::close(fd);
+        errno = nError;
+        return false;
+    }
+    m_nListenFd = fd;
+    return true;
+}
+
+void SingleInstanceGuard::StopListening() {
+    if (m_nListenFd < 0) return;
+    delete m_pListenNotifier;
+    m_pListenNotifier = nullptr;
+    ::close(m_nListenFd);
+    m_nListenFd = -1;
+    ::unlink(m_listenPath.constData());
 }
 
 void SingleInstanceGuard::AnswerSecondStart() {
-    while (QLocalSocket* pSocket = m_pServer->nextPendingConnection()) {
-        connect(pSocket, &QLocalSocket::disconnected, pSocket, &QObject::deleteLater);
-        connect(pSocket, &QLocalSocket::readyRead, this, [this, pSocket] { ReadRequest(pSocket); });
-        // A connection that sends no request in time goes, so it cannot keep
-        // a socket open for ever.
-        QTimer::singleShot(m_nIdleLimitMs, pSocket, [pSocket] { pSocket->abort(); });
-    }
-}
-
-void SingleInstanceGuard::ReadRequest(QLocalSocket* pSocket) {
-    if (!pSocket->canReadLine()) {
-        if (pSocket->bytesAvailable() > kMaxRequestBytes) pSocket->abort();
-        return;
-    }
-    if (pSocket->readLine(kMaxRequestBytes + 1) == kShowRequest) {
-        emit ShowRequested();
-        pSocket->write(kShowAnswer);
-        pSocket->flush();
-    }
-    pSocket->disconnectFromServer();
+    int fd;
+    while ((fd = ::accept4(m_nListenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0)
+        new CShowRequestConnection(fd, this);
 }
 
 bool SingleInstanceGuard::AskRunningCopyToShow() {
-    QLocalSocket socket;
-    socket.connectToServer(ServerName());
-    if (!socket.waitForConnected(m_nAnswerTimeoutMs)) return false;
-    socket.write(kShowRequest);
-    if (!socket.waitForBytesWritten(m_nAnswerTimeoutMs)) return false;
-    while (!socket.canReadLine()) {
-        if (socket.bytesAvailable() > kMaxRequestBytes) return false;
-        if (!socket.waitForReadyRead(m_nAnswerTimeoutMs)) return false;
-    }
-    return socket.readLine(kMaxRequestBytes + 1) == kShowAnswer;
+    sockaddr_un address;
+    if (!AddressOf(QFile::encodeName(ServerName()), address)) return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return false;
+    const auto answered = [&] {
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            if (errno != EAGAIN && errno != EINPROGRESS) return false;
+            if (!AwaitFd(fd, POLLOUT, m_nAnswerTimeoutMs)) return false;
+            int nError = 0;
+            socklen_t nLength = sizeof nError;
+            if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &nError, &nLength) != 0 || nError != 0)
+                return false;
+        }
+        if (::send(fd, kShowRequest.constData(), size_t(kShowRequest.size()), MSG_NOSIGNAL) !=
+            kShowRequest.size())
+            return false;
+        QByteArray buffer;
+        for (;;) {
+            const std::optional<QByteArray> line = FirstLine(buffer);
+            if (!line) return false;
+            if (!line->isEmpty()) return *line == kShowAnswer;
+            if (!AwaitFd(fd, POLLIN, m_nAnswerTimeoutMs)) return false;
+            char chunk[kMaxRequestBytes + 1];
+            const ssize_t nRead = ::recv(fd, chunk, sizeof chunk - size_t(buffer.size()), 0);
+            if (nRead < 0 && errno == EINTR) continue;
+            if (nRead <= 0) return false;
+            buffer.append(chunk, nRead);
+        }
+    }();
+    ::close(fd);
+    return answered;
 }

@@ -7,14 +7,15 @@
 
 #include "app/Startup.h"
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
+class CShowRequestConnection;
 
 // The lock and the channel of one running copy per data directory
 // (StartupPolicy decides what a claim means). The copy that holds the lock
 // file in the directory listens on a local socket named after the directory
 // (in $XDG_RUNTIME_DIR, else in the directory); a second start asks it there
-// to show its window. Both go when the object goes.
+// to show its window. Both go when the object goes. The socket is a plain
+// AF_UNIX one, so the program needs no network library.
 class SingleInstanceGuard : public QObject, public IInstanceLock {
     Q_OBJECT
 
@@ -42,13 +43,18 @@ signals:
     void ShowRequested();
 
 private:
+    friend class CShowRequestConnection;
+
     void Listen();
+    bool BindAndListen(const QByteArray& socketPath);
+    void StopListening();
     void AnswerSecondStart();
-    void ReadRequest(QLocalSocket* pSocket);
 
     QString m_strDataDir;
     QLockFile m_lock;
-    QLocalServer* m_pServer = nullptr;
+    int m_nListenFd = -1;
+    QSocketNotifier* m_pListenNotifier = nullptr;
+    QByteArray m_listenPath;
     int m_nAnswerTimeoutMs = 2000;
     int m_nIdleLimitMs = kDefaultIdleLimitMs;
 };

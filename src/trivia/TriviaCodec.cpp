@@ -5,13 +5,30 @@
 
 #include "trivia/TriviaTable.h"
 
+namespace {
+
+// Adds nDelta to every byte, modulo 256. Blocks of a fixed size let the
+// compiler shift 16 bytes an instruction; the rest goes byte by byte.
+void AddToEveryByte(std::span<char> bytes, unsigned char nDelta) {
+    constexpr std::size_t kBlock = 32;
+    char* p = bytes.data();
+    std::size_t nLeft = bytes.size();
+    for (; nLeft >= kBlock; nLeft -= kBlock, p += kBlock)
+        for (std::size_t i = 0; i < kBlock; ++i)
+            p[i] = static_cast<char>(static_cast<unsigned char>(p[i]) + nDelta);
+    for (std::size_t i = 0; i < nLeft; ++i)
+        p[i] = static_cast<char>(static_cast<unsigned char>(p[i]) + nDelta);
+}
+
+}  // namespace
+
 void EncodeTriviaBytes(std::span<char> bytes) {
-    for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(c) + kTriviaShift);
+    AddToEveryByte(bytes, kTriviaShift);
 }
 
 void DecodeTriviaBytes(std::span<char> bytes) {
     // Unsigned arithmetic wraps: a stored byte below the shift comes out near the top.
-    for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(c) - kTriviaShift);
+    AddToEveryByte(bytes, static_cast<unsigned char>(256 - kTriviaShift));
 }
 
 std::string PackTrivia(std::string_view strPlain) {
