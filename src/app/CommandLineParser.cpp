@@ -13,14 +13,14 @@ namespace {
 
 enum class OptionId { Help, HelpAll, Version, Print, Format, Hidden, Autostart, DataDir };
 
-struct OptionSpec {
+struct OptionInfo {
     OptionId id;
     std::string_view name;
     bool bTakesValue;
 };
 
 // Every name an option answers to: one letter after "-", a word after "--".
-constexpr OptionSpec kOptionNames[] = {
+constexpr OptionInfo kOptionNames[] = {
 #ifdef _WIN32
     {OptionId::Help, "?", false},
 #endif
@@ -36,9 +36,9 @@ constexpr OptionSpec kOptionNames[] = {
     {OptionId::DataDir, "data-dir", true},
 };
 
-const OptionSpec* FindOption(std::string_view name) {
-    for (const OptionSpec& spec : kOptionNames)
-        if (spec.name == name) return &spec;
+const OptionInfo* FindOption(std::string_view name) {
+    for (const OptionInfo& option : kOptionNames)
+        if (option.name == name) return &option;
     return nullptr;
 }
 
@@ -92,20 +92,20 @@ private:
         const std::size_t nAssign = strArg.find('=');
         const std::string strName =
             strArg.substr(2, nAssign == std::string::npos ? std::string::npos : nAssign - 2);
-        const OptionSpec* pSpec = FindOption(strName);
-        if (!pSpec) {
+        const OptionInfo* pOption = FindOption(strName);
+        if (!pOption) {
             m_unknown.push_back(strName);
             return;
         }
-        Found(pSpec->id);
-        ReadValue(*pSpec, arguments, i);
+        Found(pOption->id);
+        ReadValue(*pOption, arguments, i);
     }
 
     // "-hv": each letter an option; a letter that takes a value takes the
     // rest of the argument ("-x=value", "-xvalue") or the next one.
     void ReadShortOptions(const std::vector<std::string>& arguments, std::size_t& i) {
         const std::string& strArg = arguments[i];
-        const OptionSpec* pLast = nullptr;
+        const OptionInfo* pLast = nullptr;
         std::string strLetter;
         for (std::size_t nPos = 1; nPos < strArg.size(); ++nPos) {
             strLetter = strArg.substr(nPos, 1);
@@ -127,19 +127,19 @@ private:
         if (pLast) ReadValue(*pLast, arguments, i);
     }
 
-    void ReadValue(const OptionSpec& spec, const std::vector<std::string>& arguments,
+    void ReadValue(const OptionInfo& option, const std::vector<std::string>& arguments,
                    std::size_t& i) {
         const std::string& strArg = arguments[i];
         const std::size_t nAssign = strArg.find('=');
-        if (!spec.bTakesValue) {
+        if (!option.bTakesValue) {
             if (nAssign != std::string::npos)
                 m_strError = "Unexpected value after '" + strArg.substr(0, nAssign) + "'.";
             return;
         }
         if (nAssign != std::string::npos) {
-            FoundValue(spec.id, strArg.substr(nAssign + 1));
+            FoundValue(option.id, strArg.substr(nAssign + 1));
         } else if (i + 1 < arguments.size()) {
-            FoundValue(spec.id, arguments[++i]);
+            FoundValue(option.id, arguments[++i]);
         } else {
             m_strError = "Missing value after '" + strArg + "'.";
         }

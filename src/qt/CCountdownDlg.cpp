@@ -35,12 +35,10 @@ void PaintBlackOnWhite(QWidget& window) {
 }  // namespace
 
 CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* parent)
-    : QDialog(parent),
-      m_screen(app, clock, *this, m_messages),
-      m_pTray(new CTrayIcon(this)) {
+    : QDialog(parent), m_screen(app, clock, *this, m_messages), m_pTray(new CTrayIcon(this)) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Brisaloo "));
+    setWindowTitle(QString::fromUtf8(MainDialogTemplate().pszCaption));
     PaintBlackOnWhite(*this);
     CreateControls();
     ConnectButtons();
@@ -128,9 +126,13 @@ void CCountdownDlg::setVisible(bool bVisible) {
     QDialog::setVisible(bVisible);
 }
 
-void CCountdownDlg::OnEndSession() { m_screen.OnEndSession(); }
+void CCountdownDlg::OnEndSession() {
+    m_screen.OnEndSession();
+}
 
-void CCountdownDlg::OnCommitData() { m_screen.OnCommitData(); }
+void CCountdownDlg::OnCommitData() {
+    m_screen.OnCommitData();
+}
 
 void CCountdownDlg::SetDlgItemText(int nId, const std::string& strText) {
     const QString strField = QString::fromStdString(strText);
