@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <utility>
 
 #include "app/CCountdownApp.h"
 #include "app/DialogTemplates.h"
@@ -134,7 +135,13 @@ void CountdownScreen::UpdateArrivalField() {
 }
 
 void CountdownScreen::SetCaptionAndTip(const CTimeSpan& span) {
-    m_view.SetCaption(FormatCaption(span));
+    // A hidden window's caption is shown nowhere, and setting it is a round
+    // trip to the window system each minute: it waits for the show, like the
+    // fields. The tray tip is what the user sees meanwhile.
+    if (m_bInTray)
+        m_pendingCaption = span;
+    else
+        m_view.SetCaption(FormatCaption(span));
     m_view.SetTrayTip(FormatTrayTip(span));
 }
 
@@ -189,6 +196,7 @@ void CountdownScreen::OnShown() {
         m_view.SetDlgItemText(pending.nId,
                               pending.nValue ? std::to_string(*pending.nValue) : pending.strText);
     }
+    if (m_pendingCaption) m_view.SetCaption(FormatCaption(*std::exchange(m_pendingCaption, {})));
 }
 
 void CountdownScreen::OnHideMe() {

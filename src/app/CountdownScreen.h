@@ -118,5 +118,6 @@ private:
     bool m_bEnded = false;
     // By control id; entries stay, so a later hide allocates nothing.
     std::vector<PendingText> m_pendingTexts;
+    std::optional<CTimeSpan> m_pendingCaption;  // the caption's span while in the tray
     NotesScreen* m_pNotes = nullptr;  // the Notes dialog's screen while it runs
 };
