@@ -15,6 +15,7 @@
 #include "app/Startup.h"
 #include "countdown/Clock.h"
 #include "qt/AppIcon.h"
+#include "qt/BrisalooApplication.h"
 #include "qt/CCountdownDlg.h"
 #include "qt/SingleInstanceGuard.h"
 #include "qt/TerminationSignals.h"
@@ -52,7 +53,7 @@ int main(int argc, char* argv[]) {
     if (options.action != CommandLineOptions::Action::Run)
         return RunWithoutWindow(argc, argv, options);
 
-    QApplication application(argc, argv);
+    BrisalooApplication application(argc, argv);
     SetApplicationNames();
     // The window may hide in the tray while a dialog opened from there closes:
     // the program ends when the main window ends, not with its last window.
@@ -100,7 +101,8 @@ int main(int argc, char* argv[]) {
                          [pWindow](QSessionManager&) { pWindow->OnCommitData(); });
         QObject::connect(&application, &QCoreApplication::aboutToQuit, pWindow,
                          &CCountdownDlg::OnEndSession);
-        application.installEventFilter(pWindow);
+        QObject::connect(&application, &BrisalooApplication::QuitRequested, pWindow,
+                         &CCountdownDlg::OnEndSession);
         return window;
     });
     return 0;

@@ -184,14 +184,6 @@ void CCountdownDlg::done(int nResult) {
     if (m_pRunLoop) m_pRunLoop->exit(nResult);
 }
 
-bool CCountdownDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
-        OnEndSession();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void CCountdownDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(QStringLiteral("&About Brisaloo..."), this, [this] { m_screen.OnAbout(); });

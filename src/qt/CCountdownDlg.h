@@ -75,9 +75,6 @@ public:
 protected:
     void done(int nResult) override;  // every way of ending goes through here
     void contextMenuEvent(QContextMenuEvent* event) override;
-    // Installed on the application: its Quit event (the session manager's
-    // "die") ends the window through OnEndSession.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
