@@ -147,7 +147,27 @@ void CountdownScreen::SetCaptionAndTip(const CTimeSpan& span) {
 
 CTimeSpan CountdownScreen::CurrentSpan() {
     m_timeArrival = m_app.m_settings.Arrival();
-    return m_timeArrival - CTime::GetCurrentTime(m_clock);
+    m_timeRefreshed = CTime::GetCurrentTime(m_clock);
+    return m_timeArrival - m_timeRefreshed;
+}
+
+// In the tray nothing shows a second: the tip changes when its minute turns,
+// the alert comes at the arrival, and until the earlier of the two a tick has
+// nothing to compute. Those ticks leave the countdown alone (mktime and the
+// refresh are most of a tick's cost, and a waking program pays for every
+// cache line it touches). A clock set back before the last computation, or
+// forward past the moment, makes the next tick a full one; so does showing
+// the window or changing the arrival.
+void CountdownScreen::PlanQuietTicks(const CTimeSpan& span) {
+    const std::int64_t nLeft = span.GetTotalSeconds();
+    const std::int64_t nQuiet = nLeft > 0 ? std::min(nLeft % 60 + 1, nLeft) : 0;
+    m_timeQuietUntil = CTime(m_timeRefreshed.GetTime() + nQuiet);
+}
+
+bool CountdownScreen::IsQuietTick() {
+    if (!m_bInTray) return false;
+    const std::int64_t nNow = CTime::GetCurrentTime(m_clock).GetTime();
+    return nNow >= m_timeRefreshed.GetTime() && nNow < m_timeQuietUntil.GetTime();
 }
 
 void CountdownScreen::RefreshDisplay(RefreshMode mode) {
@@ -157,6 +177,12 @@ void CountdownScreen::RefreshDisplay(RefreshMode mode) {
     m_strArrival = m_refresh.ArrivalText(m_timeArrival);
     if (m_refresh.ArrivalTextDue(m_strArrival, mode == RefreshMode::All)) UpdateArrivalField();
     if (plan.bCaption) SetCaptionAndTip(span);
+    PlanQuietTicks(span);
+}
+
+void CountdownScreen::OnTimeChange() {
+    m_timeQuietUntil = CTime();
+    OnTimer();
 }
 
 void CountdownScreen::OnTimer() {
@@ -164,9 +190,11 @@ void CountdownScreen::OnTimer() {
         HideToTray();
         m_bHidePending = false;
     }
-    RefreshDisplay(RefreshMode::ChangedOnly);
+    // The trivia counts every tick, quiet or not.
+    const bool bQuiet = IsQuietTick();
+    if (!bQuiet) RefreshDisplay(RefreshMode::ChangedOnly);
     if (m_pRotation) m_pRotation->Tick();
-    CheckArrivalAlert();
+    if (!bQuiet) CheckArrivalAlert();
 }
 
 // One notification per arrival: when the countdown reaches zero, or when a
@@ -189,6 +217,9 @@ void CountdownScreen::HideToTray() {
 
 void CountdownScreen::OnShown() {
     if (!m_bInTray) return;
+    // Quiet ticks left the fields behind the clock: bring them up to date
+    // before they are written.
+    RefreshDisplay(RefreshMode::ChangedOnly);
     m_bInTray = false;
     for (PendingText& pending : m_pendingTexts) {
         if (!pending.bWaiting) continue;

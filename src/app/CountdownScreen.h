@@ -42,6 +42,8 @@ public:
     // while one of its messages is open stops it there.
     void OnInitDialog();
     void OnTimer();
+    // The clock or the time zone changed: a full tick now, in the tray too.
+    void OnTimeChange();
     void RefreshDisplay(RefreshMode mode);
     void LoadTrivia();
     void ShowTrivia(TriviaMode mode);
@@ -94,6 +96,8 @@ private:
     void UpdateArrivalField();
     void SetCaptionAndTip(const CTimeSpan& span);
     CTimeSpan CurrentSpan();
+    void PlanQuietTicks(const CTimeSpan& span);
+    bool IsQuietTick();
     void CheckArrivalAlert();
     void HideToTray();
     void EndWindow();
@@ -110,6 +114,8 @@ private:
     std::unique_ptr<TriviaRotation> m_pRotation;  // holds the paused state
     ArrivalAlert m_alert;
     CTime m_timeArrival;  // the arrival of the application's settings
+    CTime m_timeRefreshed;  // the clock when the countdown was last computed
+    CTime m_timeQuietUntil;  // in the tray, a tick before this changes nothing the user sees
     std::string m_strArrival;
     bool m_bInitialised = false;
     bool m_bStartHidden = false;

@@ -31,6 +31,7 @@ private:
     void OnInitDialog() override { m_screen.OnInitDialog(); }
     void OnCommand(int nId) override;
     void OnTimer() override { m_screen.OnTimer(); }
+    void OnTimeChange() override { m_screen.OnTimeChange(); }
     void OnShown() override { m_screen.OnShown(); }
     void OnTrayClick() override { m_screen.OnTrayMenu(); }
     void OnTrayDoubleClick() override { m_screen.OnShowMainScreen(); }

@@ -101,7 +101,7 @@ bool MainWindow::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, INT_PTR&
             if (wParam == kTimerId) m_pEvents->OnTimer();
             return true;
         case WM_TIMECHANGE:
-            m_pEvents->OnTimer();
+            m_pEvents->OnTimeChange();
             return true;
         case WM_SHOWWINDOW:
             if (wParam) m_pEvents->OnShown();

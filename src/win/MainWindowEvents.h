@@ -15,7 +15,8 @@ public:
     // menu's About item), IDC_COPY, IDC_NOTES, IDC_PAUSE; IDCANCEL for Escape
     // and the system menu's Close.
     virtual void OnCommand(int nId) = 0;
-    virtual void OnTimer() = 0;      // the timer, and at once when the clock or time zone changed
+    virtual void OnTimer() = 0;
+    virtual void OnTimeChange() = 0;  // the clock or the time zone changed
     virtual void OnShown() = 0;      // the window became visible
     virtual void OnTrayClick() = 0;  // a left click or the keyboard on the icon
     virtual void OnTrayDoubleClick() = 0;

@@ -247,6 +247,51 @@ INSTANTIATE_TEST_SUITE_P(
             "ArrivalInTray", 1, true, {"notify You have arrived: Friday January 01, 2027 00:00"}}),
     [](const testing::TestParamInfo<TickCase>& info) { return info.param.pszName; });
 
+// In the tray the ticks between two visible changes skip the countdown; the
+// tip and the alert must still come on their second, and a clock set back
+// must still be seen.
+struct TrayClockCase {
+    const char* pszName;
+    std::int64_t nBefore;               // seconds before the arrival when hidden
+    std::vector<std::int64_t> steps;  // the clock's move before each tick
+    Log expected;                       // what all those ticks write
+};
+
+class TrayTicks : public testing::TestWithParam<TrayClockCase> {};
+
+TEST_P(TrayTicks, ChangeOnlyWhatTheTrayShowsOnItsSecond) {
+    const TrayClockCase& c = GetParam();
+    Fixture f(kArrival2027 - c.nBefore);
+    f.screen.OnHideMe();
+    f.view.Take();
+    for (const std::int64_t nStep : c.steps) {
+        f.clock.Advance(nStep);
+        f.screen.OnTimer();
+    }
+    EXPECT_EQ(f.view.Take(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CountdownScreenTest, TrayTicks,
+    testing::Values(
+        TrayClockCase{"MinuteTurns", 65, {1, 1, 1, 1, 1, 1}, {"tip Brisaloo: D:0 H:0 M:0"}},
+        TrayClockCase{"Arrival",
+                      3,
+                      {1, 1, 1},
+                      {"notify You have arrived: Friday January 01, 2027 00:00"}},
+        TrayClockCase{"ClockSetBack", 65, {1, -60}, {"tip Brisaloo: D:0 H:0 M:2"}}),
+    [](const testing::TestParamInfo<TrayClockCase>& info) { return info.param.pszName; });
+
+TEST(CountdownScreenTest, TimeChangeInTheTrayIsSeenAtOnce) {
+    Fixture f(kArrival2027 - 65);
+    f.screen.OnHideMe();
+    f.Tick();
+    f.view.Take();
+    f.app.m_settings.nHour = 1;  // the arrival's moment moves, as a new time zone moves it
+    f.screen.OnTimeChange();
+    EXPECT_EQ(f.view.Take(), (Log{"tip Brisaloo: D:0 H:1 M:1"}));
+}
+
 TEST(CountdownScreenTest, ShowWritesOnlyTheLastTextOfEachWaitingField) {
     Fixture f(kArrival2027 - 121);
     f.screen.OnHideMe();

@@ -29,6 +29,7 @@ struct Recorder final : IDialogEvents, IMainWindowEvents {
     void OnInitDialog() override { Add("init"); }
     void OnCommand(int nId) override { Add("command " + std::to_string(nId)); }
     void OnTimer() override { Add("timer"); }
+    void OnTimeChange() override { Add("time change"); }
     void OnShown() override { Add("shown"); }
     void OnTrayClick() override { Add("tray click"); }
     void OnTrayDoubleClick() override { Add("tray double click"); }
@@ -205,7 +206,7 @@ TEST_F(MainWindowTest, MessagesBecomeEvents) {
     };
     const Row rows[] = {
         {WM_TIMER, 1, 0, "timer"},
-        {WM_TIMECHANGE, 0, 0, "timer"},
+        {WM_TIMECHANGE, 0, 0, "time change"},
         {WM_SYSCOMMAND, IDM_ABOUTBOX, 0, "command 1020"},
         {TrayIcon::kTrayMessage, MAKEWPARAM(-20, 30), MAKELPARAM(NIN_SELECT, kTrayIconId),
          "tray click"},
