@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <memory>
 #include <new>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -286,6 +287,17 @@ TEST(StdTriviaRandom, DrawsFifteenBitsAndRepeatsForTheSameSeed) {
         bHigh = bHigh || n > 16383;
     }
     EXPECT_TRUE(bHigh);
+    // Seeded from the clock before each pick: the first draws of successive
+    // seconds must not step by a fixed stride, as a plain LCG's do.
+    std::set<int> steps;
+    int nLast = 0;
+    for (unsigned nSeed = 0; nSeed < 1000; ++nSeed) {
+        a.Seed(nSeed);
+        const int n = a.Next();
+        steps.insert((n - nLast) & kTriviaRandomMax);
+        nLast = n;
+    }
+    EXPECT_GT(steps.size(), 900u);
 }
 
 }  // namespace
