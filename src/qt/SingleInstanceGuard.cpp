@@ -20,7 +20,6 @@
 #include <optional>
 
 #include "app/DataLocation.h"
-#include "qt/OffLoopNotifier.h"
 
 namespace {
 
@@ -182,9 +181,8 @@ void SingleInstanceGuard::Listen() {
         return;
     }
     m_listenPath = path;
-    // Watched off the loop: a second start is rare, the loop's wakeups are not.
-    m_pListenNotifier = new OffLoopNotifier(m_nListenFd, this);
-    connect(m_pListenNotifier, &OffLoopNotifier::Activated, this,
+    m_pListenNotifier = new QSocketNotifier(m_nListenFd, QSocketNotifier::Read, this);
+    connect(m_pListenNotifier, &QSocketNotifier::activated, this,
             &SingleInstanceGuard::AnswerSecondStart);
 }
 
