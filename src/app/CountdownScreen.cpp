@@ -312,7 +312,9 @@ void CountdownScreen::OnSetup() {
 }
 
 void CountdownScreen::OnCopyToClipboard() {
-    m_view.SetClipboardText(FormatClipboard(CurrentSpan()));
+    // The click's own span; the refresh's state (and its quiet ticks) stay as they are.
+    const CTimeSpan span = m_app.m_settings.Arrival() - CTime::GetCurrentTime(m_clock);
+    m_view.SetClipboardText(FormatClipboard(span));
 }
 
 void CountdownScreen::OnNotes() {
