@@ -20,6 +20,7 @@
 #include <optional>
 
 #include "app/DataLocation.h"
+#include "qt/OffLoopNotifier.h"
 
 namespace {
 
@@ -181,8 +182,9 @@ void SingleInstanceGuard::Listen() {
         return;
     }
     m_listenPath = path;
-    m_pListenNotifier = new QSocketNotifier(m_nListenFd, QSocketNotifier::Read, this);
-    connect(m_pListenNotifier, &QSocketNotifier::activated, this,
+    // Watched off the loop: a second start is rare, the loop's wakeups are not.
+    m_pListenNotifier = new OffLoopNotifier(m_nListenFd, this);
+    connect(m_pListenNotifier, &OffLoopNotifier::Activated, this,
             &SingleInstanceGuard::AnswerSecondStart);
 }
 

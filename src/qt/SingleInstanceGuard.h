@@ -7,7 +7,7 @@
 
 #include "app/Startup.h"
 
-class QSocketNotifier;
+class OffLoopNotifier;
 class CShowRequestConnection;
 
 // The lock and the channel of one running copy per data directory
@@ -53,7 +53,7 @@ private:
     QString m_strDataDir;
     QLockFile m_lock;
     int m_nListenFd = -1;
-    QSocketNotifier* m_pListenNotifier = nullptr;
+    OffLoopNotifier* m_pListenNotifier = nullptr;
     QByteArray m_listenPath;
     int m_nAnswerTimeoutMs = 2000;
     int m_nIdleLimitMs = kDefaultIdleLimitMs;

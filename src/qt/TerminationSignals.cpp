@@ -5,10 +5,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QSocketNotifier>
-
 #include <cerrno>
 #include <csignal>
+
+#include "qt/OffLoopNotifier.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     // A full pipe must not block the handler: a request is already waiting then.
     ::fcntl(g_fds[0], F_SETFL, ::fcntl(g_fds[0], F_GETFL) | O_NONBLOCK);
     ::fcntl(g_fds[1], F_SETFL, ::fcntl(g_fds[1], F_GETFL) | O_NONBLOCK);
-    m_pNotifier = new QSocketNotifier(g_fds[1], QSocketNotifier::Read, this);
-    connect(m_pNotifier, &QSocketNotifier::activated, this, &TerminationSignals::OnReadable);
+    m_pNotifier = new OffLoopNotifier(g_fds[1], this);
+    connect(m_pNotifier, &OffLoopNotifier::Activated, this, &TerminationSignals::OnReadable);
 
     struct sigaction action {};
     action.sa_handler = OnTerminationSignal;

@@ -5,13 +5,13 @@
 
 #include "app/Startup.h"
 
-class QSocketNotifier;
+class OffLoopNotifier;
 
 // Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the event loop, so a
 // request to end from outside (kill, Ctrl+C, a closed terminal, the end of the
 // session) ends the program the way Exit does instead of killing it. The
-// handler only writes one byte to a socket pair; the reading end wakes the
-// loop. One object per process; the default handlers come back with its end.
+// handler only writes one byte to a socket pair, whose reading end is
+// watched off the loop. One object per process; the default handlers come back with its end.
 class TerminationSignals : public QObject, public IEndRequests {
     Q_OBJECT
 
@@ -32,6 +32,6 @@ signals:
 private:
     void OnReadable();
 
-    QSocketNotifier* m_pNotifier = nullptr;
+    OffLoopNotifier* m_pNotifier = nullptr;
     bool m_bArrived = false;
 };
