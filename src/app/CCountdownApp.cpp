@@ -5,6 +5,8 @@
 #include "app/ProfileSettings.h"
 #include "files/FileIo.h"
 
+#include <system_error>
+
 CCountdownApp::CCountdownApp(IProfile& profile) : m_profile(profile) {}
 
 void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
@@ -22,7 +24,24 @@ void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_settings = ReadProfileSettings(m_profile);
 }
 
-NotesResult CCountdownApp::LoadNotes() { return LoadNotesFile(m_strNotesPath, m_notes); }
+void CCountdownApp::ReadNotesAhead() {
+    try {
+        m_notesAhead = std::async(std::launch::async, [strPath = m_strNotesPath] {
+            ReadNotes read{std::make_unique<NotesStore>(), {}};
+            read.result = LoadNotesFile(strPath, *read.pStore);
+            return read;
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: LoadNotes reads the file itself.
+    }
+}
+
+NotesResult CCountdownApp::LoadNotes() {
+    if (!m_notesAhead.valid()) return LoadNotesFile(m_strNotesPath, m_notes);
+    ReadNotes read = m_notesAhead.get();
+    m_notes = std::move(*read.pStore);
+    return read.result;
+}
 
 NotesResult CCountdownApp::SaveNotes(const AskConsent& ask) {
     return SaveNotesAsking(m_strNotesPath, m_notes, ask);
@@ -33,6 +52,9 @@ bool CCountdownApp::InitInstance(const StartupOptions& options,
     // No sockets layer to start: the single-instance guard's local socket
     // (ui/SingleInstanceGuard) needs no initialisation on this platform.
     LoadPathsAndSettings(options);
+    // A big notes.dat costs several milliseconds to read: that goes on while
+    // the main window is built, and its initialisation takes the notes then.
+    ReadNotesAhead();
 
     std::unique_ptr<IMainWindow> mainWindow = makeMainWindow(*this);
     m_pMainWnd = mainWindow.get();

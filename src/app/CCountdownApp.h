@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -37,6 +39,10 @@ public:
 
     // Paths and settings without running a window.
     void LoadPathsAndSettings(const StartupOptions& options);
+    // Starts reading notes.dat on a thread of its own; LoadNotes then takes
+    // what it read instead of reading the file itself. Start-up calls it
+    // before the main window is built, which is when the reading is free.
+    void ReadNotesAhead();
 
     IProfile& Profile() { return m_profile; }
 
@@ -61,5 +67,11 @@ public:
     IMainWindow* m_pMainWnd = nullptr;
 
 private:
+    struct ReadNotes {
+        std::unique_ptr<NotesStore> pStore;
+        NotesResult result;
+    };
+
     IProfile& m_profile;
+    std::future<ReadNotes> m_notesAhead;  // valid from ReadNotesAhead to the LoadNotes it serves
 };

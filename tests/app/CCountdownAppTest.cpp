@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+
 #include "app/CCountdownApp.h"
 #include "support/MemoryProfile.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -68,6 +72,38 @@ TEST(InitInstance, RunsTheMainWindowAfterPathsAndSettingsAndReturnsFalse) {
     EXPECT_EQ(log, std::vector<std::string>{"DoModal /opt/apps/notes.dat 2031 registered"});
     EXPECT_EQ(app.m_notes.m_nLastNote, -1);
     EXPECT_EQ(app.m_pMainWnd, nullptr) << "no window outlives the run";
+}
+
+// The notes are read while the window is built; the window's LoadNotes must
+// still get every note and what there is to tell about the file.
+TEST(InitInstance, TheWindowGetsTheNotesReadAhead) {
+    TempDir dir;
+    std::ofstream(dir.File("notes.dat"), std::ios::binary)
+        << "Dentist\r\nTuesday 9:00\r\n.\r\nPassport\r\nrenew\r\n.\r\ncut short\r\n";
+    MemoryProfile profile;
+    CCountdownApp app(profile);
+    struct LoadingWindow final : IMainWindow {
+        std::function<int()> run;
+        int DoModal() override { return run(); }
+    };
+    NotesResult result;
+    int nLastNoteBefore = 0;
+    app.InitInstance({dir.File("brisaloo"), std::nullopt, std::nullopt}, [&](CCountdownApp& a) {
+        auto window = std::make_unique<LoadingWindow>();
+        window->run = [&] {
+            nLastNoteBefore = a.m_notes.m_nLastNote;
+            result = a.LoadNotes();
+            return 1;
+        };
+        return window;
+    });
+    EXPECT_EQ(nLastNoteBefore, -1) << "nothing reaches the store before the window asks";
+    ASSERT_EQ(app.m_notes.m_nLastNote, 1);
+    EXPECT_EQ(app.m_notes.m_strSubject[1], "Passport");
+    EXPECT_EQ(app.m_notes.m_strBody[0], "Tuesday 9:00");
+    EXPECT_EQ(app.m_notes.m_strIncomplete, "cut short\r\n");
+    EXPECT_NE(result.strMessage.find("incomplete note (\"cut short\""), std::string::npos)
+        << result.strMessage;
 }
 
 }  // namespace
