@@ -19,7 +19,8 @@ public:
     // conversion decide whether daylight-saving time applies.
     CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int nDST = -1);
 
-    static CTime GetCurrentTime(const IClock& clock);
+    // hot: read on every tick (CountdownScreen::OnTimer)
+    [[gnu::hot]] static CTime GetCurrentTime(const IClock& clock);
 
     constexpr std::int64_t GetTime() const { return m_time; }
 
