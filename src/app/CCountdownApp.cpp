@@ -6,6 +6,7 @@
 #include "files/FileIo.h"
 
 #include <system_error>
+#include <utility>
 
 CCountdownApp::CCountdownApp(IProfile& profile) : m_profile(profile) {}
 
@@ -24,23 +25,41 @@ void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_settings = ReadProfileSettings(m_profile);
 }
 
-void CCountdownApp::ReadNotesAhead() {
+void CCountdownApp::ReadFilesAhead() {
     try {
-        m_notesAhead = std::async(std::launch::async, [strPath = m_strNotesPath] {
-            ReadNotes read{std::make_unique<NotesStore>(), {}};
-            read.result = LoadNotesFile(strPath, *read.pStore);
+        // The paths are copied: the thread shares nothing with the window being built.
+        m_readingAhead = std::async(std::launch::async, [strNotes = m_strNotesPath,
+                                                         strTriv = m_strTrivPath,
+                                                         strTmp = m_strTrivTmpPath,
+                                                         strPrivate = m_strPrivateTmpDir] {
+            ReadAhead read{std::make_unique<NotesStore>(), {}, std::make_unique<TriviaTable>(), {}};
+            read.notes = LoadNotesFile(strNotes, *read.pNotes);
+            read.trivia = ::LoadTrivia(strTriv, strTmp, *read.pTrivia, strPrivate);
             return read;
         });
     } catch (const std::system_error&) {
-        // No thread to be had: LoadNotes reads the file itself.
+        // No thread to be had: each Load reads its file itself.
     }
 }
 
+CCountdownApp::ReadAhead* CCountdownApp::FilesReadAhead() {
+    if (m_readingAhead.valid()) m_readAhead = m_readingAhead.get();
+    return m_readAhead ? &*m_readAhead : nullptr;
+}
+
 NotesResult CCountdownApp::LoadNotes() {
-    if (!m_notesAhead.valid()) return LoadNotesFile(m_strNotesPath, m_notes);
-    ReadNotes read = m_notesAhead.get();
-    m_notes = std::move(*read.pStore);
-    return read.result;
+    ReadAhead* pRead = FilesReadAhead();
+    if (!pRead || !pRead->pNotes) return LoadNotesFile(m_strNotesPath, m_notes);
+    m_notes = std::move(*std::exchange(pRead->pNotes, nullptr));
+    return std::move(pRead->notes);
+}
+
+TriviaLoadResult CCountdownApp::LoadTrivia(std::unique_ptr<TriviaTable>& pTable) {
+    ReadAhead* pRead = FilesReadAhead();
+    if (!pRead || !pRead->pTrivia)
+        return ::LoadTrivia(m_strTrivPath, m_strTrivTmpPath, *pTable, m_strPrivateTmpDir);
+    pTable = std::exchange(pRead->pTrivia, nullptr);
+    return std::move(pRead->trivia);
 }
 
 NotesResult CCountdownApp::SaveNotes(const AskConsent& ask) {
@@ -52,9 +71,10 @@ bool CCountdownApp::InitInstance(const StartupOptions& options,
     // No sockets layer to start: the single-instance guard's local socket
     // (ui/SingleInstanceGuard) needs no initialisation on this platform.
     LoadPathsAndSettings(options);
-    // A big notes.dat costs several milliseconds to read: that goes on while
-    // the main window is built, and its initialisation takes the notes then.
-    ReadNotesAhead();
+    // A big notes.dat and the trivia file cost several milliseconds to read:
+    // that goes on while the main window is built, and its initialisation
+    // takes what was read at the steps that load them.
+    ReadFilesAhead();
 
     std::unique_ptr<IMainWindow> mainWindow = makeMainWindow(*this);
     m_pMainWnd = mainWindow.get();

@@ -12,6 +12,8 @@
 #include "notes/NoteOperations.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesStore.h"
+#include "trivia/TriviaLoader.h"
+#include "trivia/TriviaTable.h"
 
 class IProfile;
 
@@ -39,10 +41,11 @@ public:
 
     // Paths and settings without running a window.
     void LoadPathsAndSettings(const StartupOptions& options);
-    // Starts reading notes.dat on a thread of its own; LoadNotes then takes
-    // what it read instead of reading the file itself. Start-up calls it
+    // Starts reading notes.dat, then the trivia file, on a thread of its
+    // own; LoadNotes and LoadTrivia then take what it read (and what there is
+    // to tell) instead of reading the files themselves. Start-up calls it
     // before the main window is built, which is when the reading is free.
-    void ReadNotesAhead();
+    void ReadFilesAhead();
 
     IProfile& Profile() { return m_profile; }
 
@@ -52,6 +55,8 @@ public:
     // (SaveNotesAsking).
     NotesResult LoadNotes();
     NotesResult SaveNotes(const AskConsent& ask = {});
+    // The trivia file into table: its file's lines, or empty with the messages.
+    TriviaLoadResult LoadTrivia(std::unique_ptr<TriviaTable>& pTable);
 
     std::string m_strExeDir;
     std::string m_strNotesPath;
@@ -67,11 +72,15 @@ public:
     IMainWindow* m_pMainWnd = nullptr;
 
 private:
-    struct ReadNotes {
-        std::unique_ptr<NotesStore> pStore;
-        NotesResult result;
+    struct ReadAhead {
+        std::unique_ptr<NotesStore> pNotes;  // null once LoadNotes has taken it
+        NotesResult notes;
+        std::unique_ptr<TriviaTable> pTrivia;  // null once LoadTrivia has taken it
+        TriviaLoadResult trivia;
     };
+    ReadAhead* FilesReadAhead();
 
     IProfile& m_profile;
-    std::future<ReadNotes> m_notesAhead;  // valid from ReadNotesAhead to the LoadNotes it serves
+    std::future<ReadAhead> m_readingAhead;  // from ReadFilesAhead to the first Load
+    std::optional<ReadAhead> m_readAhead;   // what it read, until each Load has taken its part
 };

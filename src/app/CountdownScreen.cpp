@@ -75,8 +75,7 @@ void CountdownScreen::OnInitDialog() {
 }
 
 void CountdownScreen::LoadTrivia() {
-    const TriviaLoadResult result = ::LoadTrivia(m_app.m_strTrivPath, m_app.m_strTrivTmpPath,
-                                                 *m_pTrivia, m_app.m_strPrivateTmpDir);
+    const TriviaLoadResult result = m_app.LoadTrivia(m_pTrivia);
     for (const std::string& strMessage : result.messages) {
         if (m_bEnded) break;
         m_messages.Warn(strMessage);

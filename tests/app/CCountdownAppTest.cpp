@@ -74,12 +74,15 @@ TEST(InitInstance, RunsTheMainWindowAfterPathsAndSettingsAndReturnsFalse) {
     EXPECT_EQ(app.m_pMainWnd, nullptr) << "no window outlives the run";
 }
 
-// The notes are read while the window is built; the window's LoadNotes must
-// still get every note and what there is to tell about the file.
-TEST(InitInstance, TheWindowGetsTheNotesReadAhead) {
+// The files are read while the window is built; the window's loads must
+// still get every note and trivia line, and what there is to tell.
+TEST(InitInstance, TheWindowGetsTheFilesReadAhead) {
     TempDir dir;
     std::ofstream(dir.File("notes.dat"), std::ios::binary)
         << "Dentist\r\nTuesday 9:00\r\n.\r\nPassport\r\nrenew\r\n.\r\ncut short\r\n";
+    std::string strTrivia = "Q1|A1\nQ2|A2\n";
+    for (char& c : strTrivia) c = static_cast<char>(c + kTriviaShift);
+    std::ofstream(dir.File("triv.dat"), std::ios::binary) << strTrivia;
     MemoryProfile profile;
     CCountdownApp app(profile);
     struct LoadingWindow final : IMainWindow {
@@ -87,12 +90,14 @@ TEST(InitInstance, TheWindowGetsTheNotesReadAhead) {
         int DoModal() override { return run(); }
     };
     NotesResult result;
+    auto pTrivia = std::make_unique<TriviaTable>();
     int nLastNoteBefore = 0;
     app.InitInstance({dir.File("brisaloo"), std::nullopt, std::nullopt}, [&](CCountdownApp& a) {
         auto window = std::make_unique<LoadingWindow>();
         window->run = [&] {
             nLastNoteBefore = a.m_notes.m_nLastNote;
             result = a.LoadNotes();
+            EXPECT_TRUE(a.LoadTrivia(pTrivia).messages.empty());
             return 1;
         };
         return window;
@@ -104,6 +109,9 @@ TEST(InitInstance, TheWindowGetsTheNotesReadAhead) {
     EXPECT_EQ(app.m_notes.m_strIncomplete, "cut short\r\n");
     EXPECT_NE(result.strMessage.find("incomplete note (\"cut short\""), std::string::npos)
         << result.strMessage;
+    ASSERT_EQ(pTrivia->m_nTriviaLines, 2);
+    EXPECT_EQ(pTrivia->m_strTrivia[2], "Q2|A2");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("triv.tmp")));
 }
 
 }  // namespace
