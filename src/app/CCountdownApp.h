@@ -55,7 +55,8 @@ public:
     // (SaveNotesAsking).
     NotesResult LoadNotes();
     NotesResult SaveNotes(const AskConsent& ask = {});
-    // The trivia file into table: its file's lines, or empty with the messages.
+    // The trivia file into *pTable, or pTable swapped for the table read
+    // ahead: the file's lines, or empty, and the messages about it.
     TriviaLoadResult LoadTrivia(std::unique_ptr<TriviaTable>& pTable);
 
     std::string m_strExeDir;
