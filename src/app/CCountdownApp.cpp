@@ -42,24 +42,24 @@ void CCountdownApp::ReadFilesAhead() {
     }
 }
 
-CCountdownApp::ReadAhead* CCountdownApp::FilesReadAhead() {
+CCountdownApp::ReadAhead& CCountdownApp::FilesReadAhead() {
     if (m_readingAhead.valid()) m_readAhead = m_readingAhead.get();
-    return m_readAhead ? &*m_readAhead : nullptr;
+    return m_readAhead;
 }
 
 NotesResult CCountdownApp::LoadNotes() {
-    ReadAhead* pRead = FilesReadAhead();
-    if (!pRead || !pRead->pNotes) return LoadNotesFile(m_strNotesPath, m_notes);
-    m_notes = std::move(*std::exchange(pRead->pNotes, nullptr));
-    return std::move(pRead->notes);
+    ReadAhead& read = FilesReadAhead();
+    if (!read.pNotes) return LoadNotesFile(m_strNotesPath, m_notes);
+    m_notes = std::move(*std::exchange(read.pNotes, nullptr));
+    return std::move(read.notes);
 }
 
 TriviaLoadResult CCountdownApp::LoadTrivia(std::unique_ptr<TriviaTable>& pTable) {
-    ReadAhead* pRead = FilesReadAhead();
-    if (!pRead || !pRead->pTrivia)
+    ReadAhead& read = FilesReadAhead();
+    if (!read.pTrivia)
         return ::LoadTrivia(m_strTrivPath, m_strTrivTmpPath, *pTable, m_strPrivateTmpDir);
-    pTable = std::exchange(pRead->pTrivia, nullptr);
-    return std::move(pRead->trivia);
+    pTable = std::exchange(read.pTrivia, nullptr);
+    return std::move(read.trivia);
 }
 
 NotesResult CCountdownApp::SaveNotes(const AskConsent& ask) {

@@ -79,9 +79,10 @@ private:
         std::unique_ptr<TriviaTable> pTrivia;  // null once LoadTrivia has taken it
         TriviaLoadResult trivia;
     };
-    ReadAhead* FilesReadAhead();
+    // What was read ahead, once the reading has ended; both parts null without it.
+    ReadAhead& FilesReadAhead();
 
     IProfile& m_profile;
     std::future<ReadAhead> m_readingAhead;  // from ReadFilesAhead to the first Load
-    std::optional<ReadAhead> m_readAhead;   // what it read, until each Load has taken its part
+    ReadAhead m_readAhead;                  // what it read, until each Load has taken its part
 };

@@ -22,8 +22,6 @@ public:
     OffLoopNotifier(const OffLoopNotifier&) = delete;
     OffLoopNotifier& operator=(const OffLoopNotifier&) = delete;
 
-    bool IsWatching() const { return m_thread.joinable(); }
-
 signals:
     void Activated();
 
