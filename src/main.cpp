@@ -19,7 +19,7 @@
 #include "qt/CCountdownDlg.h"
 #include "qt/SingleInstanceGuard.h"
 #include "qt/TerminationSignals.h"
-#include "qt/UserMessages.h"
+#include "qt/QtUserMessages.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "countdown/CTimeSpan.h"
 #include "countdown/Clock.h"
 #include "countdown/CountdownTexts.h"
-#include "countdown/RefreshRule.h"
+#include "countdown/CountdownRefresh.h"
 
 namespace {
 

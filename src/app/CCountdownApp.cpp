@@ -77,8 +77,6 @@ bool CCountdownApp::InitInstance(const StartupOptions& options,
     ReadFilesAhead();
 
     std::unique_ptr<IMainWindow> mainWindow = makeMainWindow(*this);
-    m_pMainWnd = mainWindow.get();
     mainWindow->DoModal();
-    m_pMainWnd = nullptr;
     return false;
 }

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "app/DataLocation.h"
-#include "app/MainWindow.h"
 #include "app/Settings.h"
 #include "notes/NoteOperations.h"
 #include "notes/NotesFile.h"
@@ -15,7 +15,18 @@
 #include "trivia/TriviaLoader.h"
 #include "trivia/TriviaTable.h"
 
+class CCountdownApp;
 class IProfile;
+
+// What start-up needs of the main window: run it until the user ends it.
+class IMainWindow {
+public:
+    virtual ~IMainWindow() = default;
+    // Shows the window and returns when it ends (Close, Exit, Escape).
+    virtual int DoModal() = 0;
+};
+
+using MainWindowFactory = std::function<std::unique_ptr<IMainWindow>(CCountdownApp&)>;
 
 // How the program was started: where it runs from and what the command line changed.
 struct StartupOptions {
@@ -69,8 +80,6 @@ public:
 
     // The settings the program runs by; the only copy that outlives a dialog.
     Settings m_settings;
-
-    IMainWindow* m_pMainWnd = nullptr;
 
 private:
     struct ReadAhead {

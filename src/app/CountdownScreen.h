@@ -9,7 +9,7 @@
 #include "app/ArrivalAlert.h"
 #include "app/TrayMenu.h"
 #include "countdown/CTime.h"
-#include "countdown/RefreshRule.h"
+#include "countdown/CountdownRefresh.h"
 #include "trivia/TriviaRandom.h"
 #include "trivia/TriviaRotation.h"
 #include "trivia/TriviaTable.h"

@@ -12,9 +12,9 @@
 
 #include "app/CountdownScreen.h"
 #include "app/MainView.h"
-#include "app/MainWindow.h"
+#include "app/CCountdownApp.h"
 #include "qt/CTrayIcon.h"
-#include "qt/UserMessages.h"
+#include "qt/QtUserMessages.h"
 
 class CCountdownApp;
 class IClock;

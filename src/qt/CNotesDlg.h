@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "qt/QtDialogView.h"
-#include "qt/UserMessages.h"
+#include "qt/QtUserMessages.h"
 
 class CCountdownApp;
 class NotesScreen;

@@ -7,7 +7,7 @@
 
 #include "app/Settings.h"
 #include "qt/QtDialogView.h"
-#include "qt/UserMessages.h"
+#include "qt/QtUserMessages.h"
 
 class SetupForm;
 

@@ -14,7 +14,7 @@
 #include "qt/CAddNoteDlg.h"
 #include "qt/ControlTemplate.h"
 #include "qt/DialogUnits.h"
-#include "qt/UserMessages.h"
+#include "qt/QtUserMessages.h"
 
 namespace {
 

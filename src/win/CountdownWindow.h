@@ -4,15 +4,15 @@
 #include <string>
 
 #include "app/CountdownScreen.h"
-#include "app/MainWindow.h"
-#include "win/MainWindow.h"
+#include "app/CCountdownApp.h"
+#include "win/Win32MainWindow.h"
 #include "win/MainWindowEvents.h"
 
 class CCountdownApp;
 class IClock;
 class IUserMessages;
 
-// The program's main window: the Win32 window (MainWindow) driven by the
+// The program's main window: the Win32 window (Win32MainWindow) driven by the
 // core's main screen. Each window event becomes the screen call the Qt shell
 // makes for it; the screen answers through the window's IMainView.
 class CountdownWindow final : public IMainWindow, private IMainWindowEvents {
@@ -23,7 +23,7 @@ public:
                     IUserMessages& messages);
 
     CountdownScreen& Screen() { return m_screen; }
-    MainWindow& Window() { return m_window; }
+    Win32MainWindow& Window() { return m_window; }
 
     int DoModal() override { return m_window.DoModal(); }
 
@@ -41,6 +41,6 @@ private:
     void OnQueryEndSession() override { m_screen.OnCommitData(); }
     void OnEndSession() override { m_screen.OnEndSession(); }
 
-    MainWindow m_window;
+    Win32MainWindow m_window;
     CountdownScreen m_screen;
 };

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "win/MainWindow.h"
+#include "win/Win32MainWindow.h"
 #include "win/Utf.h"
 
 std::wstring InstanceName(const std::string& strDataFolder) {
@@ -37,5 +37,5 @@ bool SingleInstanceLock::AskRunningCopyToShow() {
     DWORD nProcessId = 0;
     GetWindowThreadProcessId(hFirst, &nProcessId);
     AllowSetForegroundWindow(nProcessId);
-    return PostMessageW(hFirst, MainWindow::ShowRequestMessage(), 0, 0);
+    return PostMessageW(hFirst, Win32MainWindow::ShowRequestMessage(), 0, 0);
 }

@@ -17,7 +17,7 @@ std::wstring InstanceName(const std::string& strDataFolder);
 
 // The claim on the data folder, held until the object goes. A second copy's
 // request to show arrives at the first copy's main window
-// (MainWindow::ShowRequestMessage).
+// (Win32MainWindow::ShowRequestMessage).
 class SingleInstanceLock final : public IInstanceLock {
 public:
     explicit SingleInstanceLock(std::wstring strInstanceName)

@@ -11,7 +11,7 @@
 
 #include <functional>
 
-#include "qt/UserMessages.h"
+#include "qt/QtUserMessages.h"
 
 // Records every message box instead of showing it, and answers questions.
 class MessageRecorder {

@@ -11,7 +11,7 @@
 
 #include "app/DialogView.h"
 #include "win/DialogWindow.h"
-#include "win/MainWindow.h"
+#include "win/Win32MainWindow.h"
 #include "win/TrayIcon.h"
 #include "win/Utf.h"
 #include "win/Win32DialogView.h"
@@ -184,7 +184,7 @@ struct MainWindowTest : testing::Test {
         return SendMessageW(window.Hwnd(), nMessage, wParam, lParam);
     }
     Recorder recorder;
-    MainWindow window{L"BrisalooShellTest"};
+    Win32MainWindow window{L"BrisalooShellTest"};
 };
 
 TEST_F(MainWindowTest, ButtonsReachTheEvents) {
@@ -218,7 +218,7 @@ TEST_F(MainWindowTest, MessagesBecomeEvents) {
         {WM_COMMAND, 32780, 0, "tray command 1"},
         {WM_COMMAND, 32777, 0, "tray command 2"},
         {WM_COMMAND, 32779, 0, "tray command 3"},
-        {MainWindow::ShowRequestMessage(), 0, 0, "show requested"},
+        {Win32MainWindow::ShowRequestMessage(), 0, 0, "show requested"},
         {WM_QUERYENDSESSION, 0, 0, "query end session"},
         {WM_ENDSESSION, TRUE, 0, "end session"},
         {WM_ENDSESSION, FALSE, 0, nullptr},  // the end was called off

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "countdown/CountdownTexts.h"
-#include "countdown/RefreshRule.h"
+#include "countdown/CountdownRefresh.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ using F = CountdownField;
 
 std::vector<FieldWrite> Writes(const RefreshPlan& plan) { return {plan.begin(), plan.end()}; }
 
-TEST(RefreshRule, FullRefreshWritesEverythingInOrder) {
+TEST(CountdownRefresh, FullRefreshWritesEverythingInOrder) {
     CountdownRefresh refresh;
     refresh.Plan(RefreshMode::ChangedOnly, CTimeSpan(90061));
     const RefreshPlan plan = refresh.Plan(RefreshMode::All, CTimeSpan(90061));
@@ -27,7 +27,7 @@ TEST(RefreshRule, FullRefreshWritesEverythingInOrder) {
     EXPECT_TRUE(plan.bCaption);
 }
 
-TEST(RefreshRule, InitialCountdownWritesDaysFirst) {
+TEST(CountdownRefresh, InitialCountdownWritesDaysFirst) {
     CountdownRefresh refresh;
     const RefreshPlan plan = refresh.PlanInitial(CTimeSpan(-90061));
     EXPECT_EQ(Writes(plan), (std::vector<FieldWrite>{{F::Days, -1},
@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, SimulatedRun,
                                          RunCase{"jump_across_arrival", 1800, 3 * 3600 + 7}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RefreshRule, ArrivalTextWrittenOnlyWhenItChanges) {
+TEST(CountdownRefresh, ArrivalTextWrittenOnlyWhenItChanges) {
     CountdownRefresh refresh;
     const std::string& first = refresh.ArrivalText(CTime(0));
     EXPECT_TRUE(refresh.ArrivalTextDue(first, false));

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/MainView.h"
-#include "app/MainWindow.h"
+#include "app/CCountdownApp.h"
 #include "win/DialogWindow.h"
 #include "win/Handles.h"
 #include "win/MainWindowEvents.h"
@@ -17,12 +17,12 @@ class IUserMessages;
 // own window class (a second copy finds it by that name), black on white,
 // owning the timer and the tray icon. It implements IMainView for the main
 // screen and turns every message into a call of IMainWindowEvents.
-class MainWindow final : public DialogWindow, public IMainView, public IMainWindow {
+class Win32MainWindow final : public DialogWindow, public IMainView, public IMainWindow {
 public:
     // strWindowClass names this copy's window, so that a second copy for the
     // same data finds it.
-    explicit MainWindow(std::wstring strWindowClass);
-    ~MainWindow() override;
+    explicit Win32MainWindow(std::wstring strWindowClass);
+    ~Win32MainWindow() override;
 
     // Where the window's events go; set before Create.
     void SetEvents(IMainWindowEvents& events) { m_pEvents = &events; }
@@ -78,4 +78,5 @@ private:
     std::optional<TrayIcon> m_tray;
     std::optional<POINT> m_trayAnchor;  // where the icon was clicked
     bool m_bEnded = false;
+    bool m_bRunning = false;  // DoModal's loop runs: the window's end posts WM_QUIT
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "qt/UserMessages.h"
+#include "qt/QtUserMessages.h"
 
 #include <QMessageBox>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "win/MainWindow.h"
+#include "win/Win32MainWindow.h"
 
 #include <windowsx.h>
 
@@ -26,23 +26,23 @@ UINT TaskbarCreatedMessage() {
 
 }  // namespace
 
-MainWindow::MainWindow(std::wstring strWindowClass)
+Win32MainWindow::Win32MainWindow(std::wstring strWindowClass)
     : DialogWindow(MainDialogTemplate(), nullptr, MainWindowFrame(strWindowClass.c_str())),
       m_strWindowClass(std::move(strWindowClass)),
       m_hIcon(LoadProgramIcon(SM_CXICON)),
       m_hSmallIcon(LoadProgramIcon(SM_CXSMICON)),
       m_whiteBrush(CreateSolidBrush(RGB(255, 255, 255))) {}
 
-MainWindow::~MainWindow() {
+Win32MainWindow::~Win32MainWindow() {
     m_tray.reset();  // the icon goes before the window
 }
 
-UINT MainWindow::ShowRequestMessage() {
+UINT Win32MainWindow::ShowRequestMessage() {
     static const UINT nMessage = RegisterWindowMessageW(L"Brisaloo.ShowMainScreen");
     return nMessage;
 }
 
-bool MainWindow::RegisterWindowClass() {
+bool Win32MainWindow::RegisterWindowClass() {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = DefDlgProcW;
@@ -55,7 +55,7 @@ bool MainWindow::RegisterWindowClass() {
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-bool MainWindow::Create() {
+bool Win32MainWindow::Create() {
     if (Hwnd()) return true;
     if (!m_pEvents || !RegisterWindowClass() || !CreateModeless(nullptr)) return false;
     m_tray.emplace(Hwnd(), m_hSmallIcon);
@@ -65,28 +65,34 @@ bool MainWindow::Create() {
     return true;
 }
 
-int MainWindow::DoModal() {
+int Win32MainWindow::DoModal() {
     if (!Create()) return -1;
+    m_bRunning = true;
     m_pEvents->OnInitDialog();
     if (!m_bEnded) ::ShowWindow(Hwnd(), SW_SHOW);
+    // The loop ends on WM_QUIT, which the window's destruction posts: a flag
+    // checked between messages is not seen while GetMessage waits, and a
+    // close sent from another process (End task, an installer) is handled
+    // inside that wait.
     MSG message;
-    while (!m_bEnded && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(Hwnd(), &message)) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!Hwnd() || !IsDialogMessageW(Hwnd(), &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
+    m_bRunning = false;
     return IDOK;
 }
 
-void MainWindow::AddAboutToSystemMenu() {
+void Win32MainWindow::AddAboutToSystemMenu() {
     const HMENU hSystemMenu = GetSystemMenu(Hwnd(), FALSE);
     if (!hSystemMenu) return;
     AppendMenuW(hSystemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(hSystemMenu, MF_STRING, IDM_ABOUTBOX, Utf16FromUtf8(kAboutMenuText).c_str());
 }
 
-bool MainWindow::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, INT_PTR& nResult) {
+bool Win32MainWindow::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, INT_PTR& nResult) {
     if (!m_pEvents) return DialogWindow::OnMessage(nMessage, wParam, lParam, nResult);
     nResult = TRUE;
     switch (nMessage) {
@@ -124,6 +130,7 @@ bool MainWindow::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, INT_PTR&
             return true;
         case WM_DESTROY:
             if (m_tray) m_tray->Remove();
+            if (m_bRunning) PostQuitMessage(0);
             return false;
         default:
             break;
@@ -139,7 +146,7 @@ bool MainWindow::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, INT_PTR&
     return DialogWindow::OnMessage(nMessage, wParam, lParam, nResult);
 }
 
-void MainWindow::OnCommandMessage(WPARAM wParam) {
+void Win32MainWindow::OnCommandMessage(WPARAM wParam) {
     const int nId = LOWORD(wParam);
     for (const TrayMenuItem& item : kTrayMenu) {
         if (item.nCommandId == nId) {
@@ -150,7 +157,7 @@ void MainWindow::OnCommandMessage(WPARAM wParam) {
     if (HIWORD(wParam) == BN_CLICKED) m_pEvents->OnCommand(nId);
 }
 
-void MainWindow::OnTrayMessage(WPARAM wParam, LPARAM lParam) {
+void Win32MainWindow::OnTrayMessage(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(lParam)) {
         // A right click does nothing, as on the other desktops.
         case NIN_SELECT:
@@ -168,49 +175,49 @@ void MainWindow::OnTrayMessage(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-INT_PTR MainWindow::BlackOnWhite(HDC hDC) {
+INT_PTR Win32MainWindow::BlackOnWhite(HDC hDC) {
     SetTextColor(hDC, RGB(0, 0, 0));
     SetBkColor(hDC, RGB(255, 255, 255));
     return reinterpret_cast<INT_PTR>(m_whiteBrush.Get());
 }
 
-void MainWindow::SetDlgItemText(int nId, const std::string& strText) {
+void Win32MainWindow::SetDlgItemText(int nId, const std::string& strText) {
     SetControlText(Hwnd(), nId, strText);
 }
 
-void MainWindow::SetCaption(const std::string& strCaption) {
+void Win32MainWindow::SetCaption(const std::string& strCaption) {
     SetWindowTextW(Hwnd(), Utf16FromUtf8(strCaption).c_str());
 }
 
-void MainWindow::StartTimer(int nPeriodMs) {
+void Win32MainWindow::StartTimer(int nPeriodMs) {
     SetTimer(Hwnd(), kTimerId, static_cast<UINT>(nPeriodMs), nullptr);
 }
 
-void MainWindow::StopTimer() {
+void Win32MainWindow::StopTimer() {
     KillTimer(Hwnd(), kTimerId);
 }
 
-bool MainWindow::IsTrayAvailable() {
+bool Win32MainWindow::IsTrayAvailable() {
     return TrayIcon::IsAvailable();
 }
 
-void MainWindow::AddTrayIcon(const std::string& strTip) {
+void Win32MainWindow::AddTrayIcon(const std::string& strTip) {
     m_tray->Add(strTip);
 }
 
-void MainWindow::SetTrayTip(const std::string& strTip) {
+void Win32MainWindow::SetTrayTip(const std::string& strTip) {
     m_tray->SetTip(strTip);
 }
 
-void MainWindow::RemoveTrayIcon() {
+void Win32MainWindow::RemoveTrayIcon() {
     m_tray->Remove();
 }
 
-void MainWindow::Notify(const std::string& strTitle, const std::string& strText) {
+void Win32MainWindow::Notify(const std::string& strTitle, const std::string& strText) {
     m_tray->ShowBalloon(strTitle, strText);
 }
 
-void MainWindow::PopUpTrayMenu() {
+void Win32MainWindow::PopUpTrayMenu() {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
     for (const TrayMenuItem& item : kTrayMenu)
@@ -230,20 +237,20 @@ void MainWindow::PopUpTrayMenu() {
     PostMessageW(Hwnd(), WM_NULL, 0, 0);
 }
 
-void MainWindow::HideWindow() {
+void Win32MainWindow::HideWindow() {
     ::ShowWindow(Hwnd(), SW_HIDE);
 }
 
-void MainWindow::MinimiseWindow() {
+void Win32MainWindow::MinimiseWindow() {
     ::ShowWindow(Hwnd(), SW_MINIMIZE);
 }
 
-void MainWindow::ShowWindow() {
+void Win32MainWindow::ShowWindow() {
     ::ShowWindow(Hwnd(), IsIconic(Hwnd()) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(Hwnd());
 }
 
-void MainWindow::SetClipboardText(const std::string& strText) {
+void Win32MainWindow::SetClipboardText(const std::string& strText) {
     const std::wstring strWide = Utf16FromUtf8(strText);
     const std::size_t nBytes = (strWide.size() + 1) * sizeof(wchar_t);
     if (!OpenClipboard(Hwnd())) return;
@@ -261,23 +268,23 @@ void MainWindow::SetClipboardText(const std::string& strText) {
     CloseClipboard();
 }
 
-bool MainWindow::RunSetupDialog(SetupForm& form) {
+bool Win32MainWindow::RunSetupDialog(SetupForm& form) {
     return m_pMessages && ::RunSetupDialog(Hwnd(), form, *m_pMessages);
 }
 
-void MainWindow::RunNotesDialog(NotesScreen& notes) {
+void Win32MainWindow::RunNotesDialog(NotesScreen& notes) {
     ::RunNotesDialog(Hwnd(), notes);
 }
 
-void MainWindow::RunAboutDialog() {
+void Win32MainWindow::RunAboutDialog() {
     ::RunAboutDialog(Hwnd());
 }
 
-void MainWindow::CloseNestedDialogs() {
+void Win32MainWindow::CloseNestedDialogs() {
     DialogWindow::EndAllModal();
 }
 
-void MainWindow::EndMainWindow() {
+void Win32MainWindow::EndMainWindow() {
     m_bEnded = true;
     StopTimer();
     if (m_tray) m_tray->Remove();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "countdown/RefreshRule.h"
+#include "countdown/CountdownRefresh.h"
 
 #include "countdown/CountdownTexts.h"
 
