@@ -75,17 +75,25 @@ Process Start(const std::wstring& strArguments) {
     return {UniqueKernelHandle(info.hProcess)};
 }
 
+// A copy that did not end in time is ended here: left running, it would
+// hold the test runner's output pipe open.
 DWORD WaitForExit(Process& process) {
-    WaitForSingleObject(process.hProcess.Get(), 30000);
+    if (WaitForSingleObject(process.hProcess.Get(), 30000) == WAIT_TIMEOUT)
+        TerminateProcess(process.hProcess.Get(), STILL_ACTIVE);
     GetExitCodeProcess(process.hProcess.Get(), &process.nExitCode);
     return process.nExitCode;
 }
 
-// Waits (bounded) until a condition on another process's window holds.
+// Waits (bounded, about 30 s) until a condition on another process's window
+// holds. This thread's own messages are dispatched meanwhile: one left unread
+// would make every wait return at once.
 template <typename Condition>
 bool WaitUntil(Condition condition) {
-    for (int i = 0; i < 3000 && !condition(); ++i)
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    for (int i = 0; i < 3000 && !condition(); ++i) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        Sleep(10);
+    }
     return condition();
 }
 
@@ -102,6 +110,11 @@ TEST(ProgramTest, SecondCopyBringsTheFirstForwardAndEnds) {
 
     Process first = Start(strArguments);
     ASSERT_TRUE(first.hProcess);
+    // A failed assertion still leaves no copy running.
+    const struct EndsFirst {
+        Process& process;
+        ~EndsFirst() { TerminateProcess(process.hProcess.Get(), STILL_ACTIVE); }
+    } endsFirst{first};
     HWND hFirst = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         hFirst = FindWindowW(strClass.c_str(), nullptr);
