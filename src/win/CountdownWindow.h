@@ -35,6 +35,7 @@ private:
     void OnShown() override { m_screen.OnShown(); }
     void OnTrayClick() override { m_screen.OnTrayMenu(); }
     void OnTrayDoubleClick() override { m_screen.OnShowMainScreen(); }
+    void OnTrayBalloonClick() override { m_screen.OnShowMainScreen(); }
     void OnTrayCommand(TrayCommand command) override { m_screen.OnTrayCommand(command); }
     void OnTrayLost() override { m_screen.OnTrayLost(); }
     void OnShowRequested() override { m_screen.OnShowMainScreen(); }

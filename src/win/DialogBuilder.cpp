@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win/DialogBuilder.h"
 
+#include <string_view>
+
 #include "win/Utf.h"
 
 namespace {
@@ -79,6 +81,42 @@ DWORD ControlExStyle(Kind kind) {
     }
 }
 
+// The kinds a screen reader names after the static text before them; the
+// others show their own text, or are text themselves.
+bool IsNamedByLabel(Kind kind) {
+    switch (kind) {
+        case Kind::Field:
+        case Kind::BorderedField:
+        case Kind::MultiLineField:
+        case Kind::BannerField:
+        case Kind::EditField:
+        case Kind::ListBox:
+        case Kind::BodyEdit:
+        case Kind::WrappedBodyEdit:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsLabelReading(const ControlTemplate& control, std::string_view name) {
+    return control.kind == Kind::Label && control.pszText && name == control.pszText;
+}
+
+const ControlTemplate* LabelReading(const DialogTemplate& dialog, std::string_view name) {
+    for (const ControlTemplate& control : dialog.controls)
+        if (IsLabelReading(control, name)) return &control;
+    return nullptr;
+}
+
+bool NamesAField(const DialogTemplate& dialog, const ControlTemplate& label) {
+    for (const ControlTemplate& control : dialog.controls)
+        if (IsNamedByLabel(control.kind) && control.pszAccessibleName &&
+            IsLabelReading(label, control.pszAccessibleName))
+            return true;
+    return false;
+}
+
 constexpr WORD kFontPoints = 8;
 constexpr const char* kFontFace = "MS Shell Dlg";
 constexpr DWORD kDialogFont = DS_SETFONT | DS_FIXEDSYS;  // DS_SHELLFONT
@@ -94,13 +132,38 @@ DialogFrame MainWindowFrame(const wchar_t* pszWindowClass) {
             WS_EX_APPWINDOW, pszWindowClass};
 }
 
+std::vector<DialogChild> DialogChildren(const DialogTemplate& dialog) {
+    std::vector<DialogChild> children;
+    children.reserve(dialog.controls.size() * 2);
+    for (const ControlTemplate& control : dialog.controls) {
+        if (NamesAField(dialog, control)) continue;  // it goes before its field
+        if (IsNamedByLabel(control.kind) && control.pszAccessibleName) {
+            if (const ControlTemplate* label = LabelReading(dialog, control.pszAccessibleName)) {
+                children.push_back({*label});
+            } else {
+                ControlTemplate hiddenLabel = control;
+                hiddenLabel.nId = -1;
+                hiddenLabel.pszName = nullptr;
+                hiddenLabel.kind = Kind::Label;
+                hiddenLabel.pszText = control.pszAccessibleName;
+                hiddenLabel.pszAccessibleName = nullptr;
+                hiddenLabel.nTextLimit = 0;
+                children.push_back({hiddenLabel, false});
+            }
+        }
+        children.push_back({control});
+    }
+    return children;
+}
+
 DialogTemplateBuffer::DialogTemplateBuffer(const DialogTemplate& dialog, const DialogFrame& frame) {
     AddWord(1);       // dlgVer
     AddWord(0xFFFF);  // signature: the extended form
     AddDword(0);      // helpID
     AddDword(frame.dwExStyle);
     AddDword(frame.dwStyle | kDialogFont);
-    AddWord(static_cast<WORD>(dialog.controls.size()));
+    const std::vector<DialogChild> children = DialogChildren(dialog);
+    AddWord(static_cast<WORD>(children.size()));
     for (const int n : {0, 0, dialog.cx, dialog.cy}) AddWord(static_cast<WORD>(n));
     AddWord(0);  // no menu
     if (frame.pszWindowClass) {
@@ -112,14 +175,15 @@ DialogTemplateBuffer::DialogTemplateBuffer(const DialogTemplate& dialog, const D
     AddWord(FW_NORMAL);
     AddWord(MAKEWORD(FALSE, DEFAULT_CHARSET));  // italic, charset
     AddText(kFontFace);
-    for (const ControlTemplate& control : dialog.controls) AddControl(control);
+    for (const DialogChild& child : children) AddControl(child);
 }
 
-void DialogTemplateBuffer::AddControl(const ControlTemplate& control) {
+void DialogTemplateBuffer::AddControl(const DialogChild& child) {
+    const ControlTemplate& control = child.control;
     AlignToDword();
     AddDword(0);  // helpID
     AddDword(ControlExStyle(control.kind));
-    AddDword(WS_CHILD | WS_VISIBLE | ControlStyle(control.kind));
+    AddDword(WS_CHILD | (child.bVisible ? WS_VISIBLE : 0) | ControlStyle(control.kind));
     for (const int n : {control.x, control.y, control.cx, control.cy})
         AddWord(static_cast<WORD>(n));
     AddDword(static_cast<DWORD>(control.nId));
@@ -172,7 +236,8 @@ void WidenToText(HWND hControl, int nExtra) {
 
 void AdjustControls(HWND hDlg, const DialogTemplate& dialog) {
     HWND hControl = GetWindow(hDlg, GW_CHILD);
-    for (const ControlTemplate& control : dialog.controls) {
+    for (const DialogChild& child : DialogChildren(dialog)) {
+        const ControlTemplate& control = child.control;
         if (!hControl) break;
         if (control.nTextLimit > 0)
             SendMessageW(hControl, EM_LIMITTEXT, static_cast<WPARAM>(control.nTextLimit), 0);

@@ -20,6 +20,19 @@ struct DialogFrame {
 DialogFrame ModalDialogFrame();
 DialogFrame MainWindowFrame(const wchar_t* pszWindowClass);
 
+// One child window of a dialog as it is created.
+struct DialogChild {
+    ControlTemplate control;
+    bool bVisible = true;
+};
+
+// The template's controls in the order the windows are made, which is their
+// z-order. A screen reader on Windows names a field after the static text
+// just before it, so each field's label comes right before the field; a
+// field whose name no label shows gets a hidden label of that name. Only
+// labels move, so the tab order stays the template's.
+std::vector<DialogChild> DialogChildren(const DialogTemplate& dialog);
+
 // The template in a DWORD-aligned buffer; pass Data() to the dialog calls.
 class DialogTemplateBuffer {
 public:
@@ -27,7 +40,7 @@ public:
     const DLGTEMPLATE* Data() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
 
 private:
-    void AddControl(const ControlTemplate& control);
+    void AddControl(const DialogChild& child);
     void AddWord(WORD w) { m_words.push_back(w); }
     void AddDword(DWORD dw);
     void AddText(const char* pszUtf8);

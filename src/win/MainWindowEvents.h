@@ -17,9 +17,13 @@ public:
     virtual void OnCommand(int nId) = 0;
     virtual void OnTimer() = 0;
     virtual void OnTimeChange() = 0;  // the clock or the time zone changed
-    virtual void OnShown() = 0;      // the window became visible
-    virtual void OnTrayClick() = 0;  // a left click or the keyboard on the icon
+    virtual void OnShown() = 0;       // the window became visible
+    // The tray menu is asked for: a left click once the double-click time
+    // has passed without a second click, a right click, Shift+F10, the Apps
+    // key, Enter or Space on the icon.
+    virtual void OnTrayClick() = 0;
     virtual void OnTrayDoubleClick() = 0;
+    virtual void OnTrayBalloonClick() = 0;  // the arrival notification was clicked
     virtual void OnTrayCommand(TrayCommand command) = 0;
     virtual void OnTrayLost() = 0;       // Explorer came back and the icon could not be added again
     virtual void OnShowRequested() = 0;  // a second copy was started for the same data

@@ -58,6 +58,13 @@ bool TrayIcon::SetTip(const std::string& strTip) {
     return Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
+bool TrayIcon::SetIcon(HICON hIcon) {
+    m_hIcon = hIcon;
+    if (!m_bAdded) return true;
+    NOTIFYICONDATAW record = Record(NIF_ICON);
+    return Shell_NotifyIconW(NIM_MODIFY, &record);
+}
+
 bool TrayIcon::Remove() {
     if (!m_bAdded) return true;
     m_bAdded = false;

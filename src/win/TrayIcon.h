@@ -22,7 +22,8 @@ public:
     // Each returns what Shell_NotifyIconW said.
     bool Add(const std::string& strTip);
     bool SetTip(const std::string& strTip);
-    bool Remove();  // true also when there was nothing to remove
+    bool SetIcon(HICON hIcon);  // the picture, kept for the next add
+    bool Remove();              // true also when there was nothing to remove
     bool ShowBalloon(const std::string& strTitle, const std::string& strText);
     // After Explorer restarted (TaskbarCreated): the icon again, when it was there.
     bool Restore();

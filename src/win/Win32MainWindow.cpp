@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <cstring>
+#include <ctime>
 
 #include "win/FormDialogs.h"
 #include "win/Utf.h"
@@ -12,11 +13,36 @@
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
+// A single click on the tray icon waits this timer out: a double click is
+// not also a single click.
+constexpr UINT_PTR kTrayClickTimerId = 2;
 
-HICON LoadProgramIcon(int nSizeMetric) {
+// The class's icons, in the system's sizes; shared: the system frees them.
+HICON LoadSharedIcon(int nSizeMetric) {
     const int nSide = GetSystemMetrics(nSizeMetric);
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
                                          IMAGE_ICON, nSide, nSide, LR_SHARED));
+}
+
+// The icon drawn for this DPI from the nearest of its sizes; not shared, as
+// its size is not the system's.
+HICON LoadIconForDpi(int nSizeMetric, UINT nDpi) {
+    const int nSide = GetSystemMetricsForDpi(nSizeMetric, nDpi);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                         IMAGE_ICON, nSide, nSide, 0));
+}
+
+bool IsSystemHighContrast() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+// A time-zone change announced as a setting.
+bool IsTimeZoneSetting(LPARAM lParam) {
+    const auto* pszSetting = reinterpret_cast<const wchar_t*>(lParam);
+    return pszSetting && lstrcmpiW(pszSetting, L"TimeZone") == 0;
 }
 
 UINT TaskbarCreatedMessage() {
@@ -29,9 +55,7 @@ UINT TaskbarCreatedMessage() {
 Win32MainWindow::Win32MainWindow(std::wstring strWindowClass)
     : DialogWindow(MainDialogTemplate(), nullptr, MainWindowFrame(strWindowClass.c_str())),
       m_strWindowClass(std::move(strWindowClass)),
-      m_hIcon(LoadProgramIcon(SM_CXICON)),
-      m_hSmallIcon(LoadProgramIcon(SM_CXSMICON)),
-      m_whiteBrush(CreateSolidBrush(RGB(255, 255, 255))) {}
+      m_pfnIsHighContrast(&IsSystemHighContrast) {}
 
 Win32MainWindow::~Win32MainWindow() {
     m_tray.reset();  // the icon goes before the window
@@ -48,8 +72,8 @@ bool Win32MainWindow::RegisterWindowClass() {
     windowClass.lpfnWndProc = DefDlgProcW;
     windowClass.cbWndExtra = DLGWINDOWEXTRA;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = m_hIcon;
-    windowClass.hIconSm = m_hSmallIcon;
+    windowClass.hIcon = LoadSharedIcon(SM_CXICON);
+    windowClass.hIconSm = LoadSharedIcon(SM_CXSMICON);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = m_strWindowClass.c_str();
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -58,9 +82,9 @@ bool Win32MainWindow::RegisterWindowClass() {
 bool Win32MainWindow::Create() {
     if (Hwnd()) return true;
     if (!m_pEvents || !RegisterWindowClass() || !CreateModeless(nullptr)) return false;
-    m_tray.emplace(Hwnd(), m_hSmallIcon);
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+    ReadColours();
+    m_tray.emplace(Hwnd(), nullptr);
+    LoadIcons(GetDpiForWindow(Hwnd()));
     AddAboutToSystemMenu();
     return true;
 }
@@ -105,10 +129,21 @@ bool Win32MainWindow::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, INT
             return true;
         case WM_TIMER:
             if (wParam == kTimerId) m_pEvents->OnTimer();
+            if (wParam == kTrayClickTimerId) OnTrayClickTimeOut();
             return true;
         case WM_TIMECHANGE:
-            m_pEvents->OnTimeChange();
+            OnTimeChange();
             return true;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) OnColoursChanged();
+            if (IsTimeZoneSetting(lParam)) OnTimeChange();
+            return false;
+        case WM_SYSCOLORCHANGE:
+            OnColoursChanged();
+            return false;
+        case WM_DPICHANGED:
+            LoadIcons(LOWORD(wParam));
+            return false;
         case WM_SHOWWINDOW:
             if (wParam) m_pEvents->OnShown();
             return false;
@@ -119,7 +154,7 @@ bool Win32MainWindow::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, INT
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORBTN:
-            nResult = BlackOnWhite(reinterpret_cast<HDC>(wParam));
+            nResult = Colours(reinterpret_cast<HDC>(wParam));
             return true;
         case WM_QUERYENDSESSION:
             m_pEvents->OnQueryEndSession();
@@ -158,27 +193,75 @@ void Win32MainWindow::OnCommandMessage(WPARAM wParam) {
 }
 
 void Win32MainWindow::OnTrayMessage(WPARAM wParam, LPARAM lParam) {
+    // The anchor in screen coordinates, signed: monitors left of or above the
+    // primary one have negative ones.
+    const POINT anchor{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
     switch (LOWORD(lParam)) {
-        // A right click does nothing, as on the other desktops.
         case NIN_SELECT:
-        case NIN_KEYSELECT:
-            // The anchor in screen coordinates, signed: monitors left of or
-            // above the primary one have negative ones.
-            m_trayAnchor = POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+            // The release that ends a double click selects too: it is part
+            // of the double click.
+            if (m_nDoubleClickTick && GetTickCount() - *m_nDoubleClickTick < GetDoubleClickTime())
+                break;
+            m_trayAnchor = anchor;
+            SetTimer(Hwnd(), kTrayClickTimerId, GetDoubleClickTime(), nullptr);
+            break;
+        case NIN_KEYSELECT:   // Enter or Space on the icon
+        case WM_CONTEXTMENU:  // a right click, Shift+F10, the Apps key
+            KillTimer(Hwnd(), kTrayClickTimerId);
+            m_trayAnchor = anchor;
             m_pEvents->OnTrayClick();
             break;
         case WM_LBUTTONDBLCLK:
+            KillTimer(Hwnd(), kTrayClickTimerId);
+            m_nDoubleClickTick = GetTickCount();
             m_pEvents->OnTrayDoubleClick();
+            break;
+        case NIN_BALLOONUSERCLICK:
+            m_pEvents->OnTrayBalloonClick();
             break;
         default:
             break;
     }
 }
 
-INT_PTR Win32MainWindow::BlackOnWhite(HDC hDC) {
-    SetTextColor(hDC, RGB(0, 0, 0));
-    SetBkColor(hDC, RGB(255, 255, 255));
-    return reinterpret_cast<INT_PTR>(m_whiteBrush.Get());
+void Win32MainWindow::OnTrayClickTimeOut() {
+    KillTimer(Hwnd(), kTrayClickTimerId);
+    m_pEvents->OnTrayClick();
+}
+
+void Win32MainWindow::OnTimeChange() {
+    _tzset();  // the C runtime keeps the zone it read first
+    m_pEvents->OnTimeChange();
+}
+
+// Black on white, or the system's colours while high contrast is on.
+void Win32MainWindow::ReadColours() {
+    const bool bHighContrast = m_pfnIsHighContrast();
+    m_textColour = bHighContrast ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0);
+    m_backColour = bHighContrast ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255);
+    m_backBrush.Reset(CreateSolidBrush(m_backColour));
+}
+
+void Win32MainWindow::OnColoursChanged() {
+    ReadColours();
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+INT_PTR Win32MainWindow::Colours(HDC hDC) {
+    SetTextColor(hDC, m_textColour);
+    SetBkColor(hDC, m_backColour);
+    return reinterpret_cast<INT_PTR>(m_backBrush.Get());
+}
+
+void Win32MainWindow::LoadIcons(UINT nDpi) {
+    UniqueIcon icon(LoadIconForDpi(SM_CXICON, nDpi));
+    UniqueIcon smallIcon(LoadIconForDpi(SM_CXSMICON, nDpi));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Get()));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+    if (m_tray) m_tray->SetIcon(smallIcon.Get());
+    // The old ones go only now that nothing shows them.
+    m_icon = std::move(icon);
+    m_smallIcon = std::move(smallIcon);
 }
 
 void Win32MainWindow::SetDlgItemText(int nId, const std::string& strText) {
@@ -232,7 +315,7 @@ void Win32MainWindow::PopUpTrayMenu() {
     // The foreground first, so that a click elsewhere closes the menu; the
     // posted WM_NULL lets the menu close properly the next time.
     SetForegroundWindow(Hwnd());
-    TrackPopupMenuEx(menu.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, anchor.x, anchor.y, Hwnd(),
+    TrackPopupMenuEx(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, anchor.x, anchor.y, Hwnd(),
                      nullptr);
     PostMessageW(Hwnd(), WM_NULL, 0, 0);
 }

@@ -14,9 +14,10 @@
 class IUserMessages;
 
 // The main window: the main template as a modeless top-level dialog of its
-// own window class (a second copy finds it by that name), black on white,
-// owning the timer and the tray icon. It implements IMainView for the main
-// screen and turns every message into a call of IMainWindowEvents.
+// own window class (a second copy finds it by that name), black on white (in
+// the system's colours while high contrast is on), owning the timer and the
+// tray icon. It implements IMainView for the main screen and turns every
+// message into a call of IMainWindowEvents.
 class Win32MainWindow final : public DialogWindow, public IMainView, public IMainWindow {
 public:
     // strWindowClass names this copy's window, so that a second copy for the
@@ -38,6 +39,12 @@ public:
     static UINT ShowRequestMessage();
 
     TrayIcon& Tray() { return *m_tray; }
+
+    // Where the window learns whether high contrast is on (tests replace the
+    // system's answer); read at Create and on every change of the setting.
+    void SetHighContrastSource(bool (*pfnIsHighContrast)()) {
+        m_pfnIsHighContrast = pfnIsHighContrast;
+    }
 
     void SetDlgItemText(int nId, const std::string& strText) override;
     void SetCaption(const std::string& strCaption) override;
@@ -67,16 +74,25 @@ private:
     void AddAboutToSystemMenu();
     void OnCommandMessage(WPARAM wParam);
     void OnTrayMessage(WPARAM wParam, LPARAM lParam);
-    INT_PTR BlackOnWhite(HDC hDC);
+    void OnTrayClickTimeOut();
+    void OnTimeChange();
+    void ReadColours();
+    void OnColoursChanged();
+    INT_PTR Colours(HDC hDC);
+    void LoadIcons(UINT nDpi);
 
     IMainWindowEvents* m_pEvents = nullptr;
     IUserMessages* m_pMessages = nullptr;
     std::wstring m_strWindowClass;
-    HICON m_hIcon = nullptr;  // shared icons: the system frees them
-    HICON m_hSmallIcon = nullptr;
-    UniqueBrush m_whiteBrush;
+    UniqueIcon m_icon;  // for the window's DPI
+    UniqueIcon m_smallIcon;
+    bool (*m_pfnIsHighContrast)();
+    COLORREF m_textColour = 0;
+    COLORREF m_backColour = 0;
+    UniqueBrush m_backBrush;
     std::optional<TrayIcon> m_tray;
-    std::optional<POINT> m_trayAnchor;  // where the icon was clicked
+    std::optional<POINT> m_trayAnchor;        // where the icon was clicked
+    std::optional<DWORD> m_nDoubleClickTick;  // GetTickCount of the last double click
     bool m_bEnded = false;
     bool m_bRunning = false;  // DoModal's loop runs: the window's end posts WM_QUIT
 };

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,7 @@ struct Recorder final : IDialogEvents, IMainWindowEvents {
     void OnShown() override { Add("shown"); }
     void OnTrayClick() override { Add("tray click"); }
     void OnTrayDoubleClick() override { Add("tray double click"); }
+    void OnTrayBalloonClick() override { Add("balloon click"); }
     void OnTrayCommand(TrayCommand command) override {
         Add("tray command " + std::to_string(static_cast<int>(command)));
     }
@@ -78,8 +81,13 @@ bool IsButton(ControlTemplate::Kind kind) {
 
 class DialogTest : public testing::TestWithParam<const DialogTemplate*> {};
 
-// Every control of the template is there under its id, of its class, with
-// its text, in template order; a click on each button reaches the events.
+bool IsHiddenLabel(HWND hWnd) {
+    return ClassOf(hWnd) == L"Static" && !(GetWindowLongW(hWnd, GWL_STYLE) & WS_VISIBLE);
+}
+
+// Every control of the template is there once under its id, of its class,
+// with its text; the tab stops come in template order; a click on each button
+// reaches the events.
 TEST_P(DialogTest, BuildsEveryControlAndForwardsClicks) {
     const DialogTemplate& dialog = *GetParam();
     Recorder recorder;
@@ -89,21 +97,33 @@ TEST_P(DialogTest, BuildsEveryControlAndForwardsClicks) {
     ASSERT_FALSE(recorder.events.empty());
     EXPECT_EQ(recorder.events.front(), "init");
 
-    HWND hChild = GetWindow(hDlg, GW_CHILD);
+    std::vector<HWND> children;
+    for (HWND hChild = GetWindow(hDlg, GW_CHILD); hChild; hChild = GetWindow(hChild, GW_HWNDNEXT))
+        if (!IsHiddenLabel(hChild)) children.push_back(hChild);
+    EXPECT_EQ(children.size(), dialog.controls.size()) << dialog.pszName;
+    std::vector<int> tabStops;
+    for (const HWND hChild : children)
+        if (GetWindowLongW(hChild, GWL_STYLE) & WS_TABSTOP)
+            tabStops.push_back(GetDlgCtrlID(hChild));
+    std::vector<int> templateTabStops;
     for (const ControlTemplate& control : dialog.controls) {
-        ASSERT_NE(hChild, nullptr) << dialog.pszName << ": fewer windows than controls";
         SCOPED_TRACE(std::string(dialog.pszName) + " " + control.pszText);
-        EXPECT_EQ(GetDlgCtrlID(hChild), control.nId);
-        EXPECT_EQ(ClassOf(hChild), ExpectedClass(control.kind));
-        if (control.kind != ControlTemplate::Icon) {
-            EXPECT_EQ(Utf8FromUtf16(WindowText(hChild)), control.pszText);
+        int nMatches = 0;
+        for (const HWND hChild : children) {
+            if (GetDlgCtrlID(hChild) != control.nId ||
+                ClassOf(hChild) != ExpectedClass(control.kind))
+                continue;
+            if (control.kind == ControlTemplate::Icon ||
+                Utf8FromUtf16(WindowText(hChild)) == control.pszText)
+                ++nMatches;
         }
-        if (control.nId != -1) {
-            EXPECT_EQ(GetDlgItem(hDlg, control.nId), hChild);
-        }
-        hChild = GetWindow(hChild, GW_HWNDNEXT);
+        EXPECT_EQ(nMatches, 1);
+        if (control.nId != -1 && control.kind != ControlTemplate::Label &&
+            control.kind != ControlTemplate::GroupBox && control.kind != ControlTemplate::Icon &&
+            control.kind != ControlTemplate::BannerField)
+            templateTabStops.push_back(control.nId);
     }
-    EXPECT_EQ(hChild, nullptr) << dialog.pszName << ": more windows than controls";
+    EXPECT_EQ(tabStops, templateTabStops) << dialog.pszName;
 
     // The clicks (BN_CLICKED, 0) among the commands: the focus moving to a
     // button also makes the edit it left say so.
@@ -116,6 +136,24 @@ TEST_P(DialogTest, BuildsEveryControlAndForwardsClicks) {
             if (strEvent.ends_with(" 0")) clicks.push_back(strEvent);
         EXPECT_EQ(clicks, std::vector<std::string>{"command " + std::to_string(control.nId) + " 0"})
             << control.pszText;
+    }
+}
+
+// What a screen reader on Windows names each field: the static text just
+// before it in the z-order (a check box its own text).
+TEST_P(DialogTest, FieldsReadAsTheirTemplateNames) {
+    const DialogTemplate& dialog = *GetParam();
+    DialogWindow window(dialog, nullptr);
+    const HWND hDlg = window.CreateModeless(nullptr);
+    ASSERT_NE(hDlg, nullptr);
+    for (const ControlTemplate& control : dialog.controls) {
+        if (!control.pszAccessibleName) continue;
+        const HWND hControl = GetDlgItem(hDlg, control.nId);
+        const HWND hLabel = IsButton(control.kind) ? hControl : GetWindow(hControl, GW_HWNDPREV);
+        ASSERT_NE(hLabel, nullptr) << control.pszAccessibleName;
+        EXPECT_EQ(ClassOf(hLabel), IsButton(control.kind) ? L"Button" : L"Static");
+        EXPECT_EQ(Utf8FromUtf16(WindowText(hLabel)), control.pszAccessibleName)
+            << dialog.pszName << " " << control.nId;
     }
 }
 
@@ -208,11 +246,8 @@ TEST_F(MainWindowTest, MessagesBecomeEvents) {
         {WM_TIMER, 1, 0, "timer"},
         {WM_TIMECHANGE, 0, 0, "time change"},
         {WM_SYSCOMMAND, IDM_ABOUTBOX, 0, "command 1020"},
-        {TrayIcon::kTrayMessage, MAKEWPARAM(-20, 30), MAKELPARAM(NIN_SELECT, kTrayIconId),
-         "tray click"},
         {TrayIcon::kTrayMessage, 0, MAKELPARAM(NIN_KEYSELECT, kTrayIconId), "tray click"},
-        {TrayIcon::kTrayMessage, 0, MAKELPARAM(WM_CONTEXTMENU, kTrayIconId), nullptr},
-        {TrayIcon::kTrayMessage, 0, MAKELPARAM(WM_LBUTTONDBLCLK, kTrayIconId), "tray double click"},
+        {TrayIcon::kTrayMessage, 0, MAKELPARAM(NIN_BALLOONUSERCLICK, kTrayIconId), "balloon click"},
         {TrayIcon::kTrayMessage, 0, MAKELPARAM(WM_MOUSEMOVE, kTrayIconId), nullptr},
         {WM_COMMAND, 32778, 0, "tray command 0"},
         {WM_COMMAND, 32780, 0, "tray command 1"},
@@ -229,6 +264,96 @@ TEST_F(MainWindowTest, MessagesBecomeEvents) {
         const std::vector<std::string> expected =
             row.pszEvent ? std::vector<std::string>{row.pszEvent} : std::vector<std::string>{};
         EXPECT_EQ(recorder.events, expected) << "message " << row.nMessage;
+    }
+}
+
+// Runs the messages that arrive for nMs, timers included.
+void PumpMessagesFor(DWORD nMs) {
+    const DWORD nStart = GetTickCount();
+    for (DWORD nPassed = 0; nPassed < nMs; nPassed = GetTickCount() - nStart) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, nMs - nPassed, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+}
+
+// A single click opens the menu once the double-click time has passed, so a
+// double click only shows the window; the context-menu keys and the right
+// button open the menu at once.
+TEST_F(MainWindowTest, TrayClicksAsOnWindows) {
+    struct Row {
+        const char* pszName;
+        std::vector<WORD> trayEvents;
+        std::vector<std::string> at_once;
+        std::vector<std::string> after_the_double_click_time;
+    };
+    const Row rows[] = {
+        {"single click", {NIN_SELECT}, {}, {"tray click"}},
+        {"double click",
+         {NIN_SELECT, WM_LBUTTONDBLCLK, NIN_SELECT},
+         {"tray double click"},
+         {"tray double click"}},
+        {"right click, Shift+F10, Apps key", {WM_CONTEXTMENU}, {"tray click"}, {"tray click"}},
+    };
+    for (const Row& row : rows) {
+        recorder.events.clear();
+        for (const WORD nEvent : row.trayEvents)
+            Send(TrayIcon::kTrayMessage, MAKEWPARAM(-20, 30), MAKELPARAM(nEvent, kTrayIconId));
+        EXPECT_EQ(recorder.events, row.at_once) << row.pszName;
+        PumpMessagesFor(GetDoubleClickTime() + 200);
+        EXPECT_EQ(recorder.events, row.after_the_double_click_time) << row.pszName;
+    }
+}
+
+// A change of the clock or of the zone reaches the screen with the C
+// runtime's zone read again.
+TEST_F(MainWindowTest, TimeChangesRereadTheZone) {
+    struct Row {
+        UINT nMessage;
+        const wchar_t* pszSetting;
+        bool bTimeChange;
+    };
+    const Row rows[] = {
+        {WM_TIMECHANGE, nullptr, true},
+        {WM_SETTINGCHANGE, L"TimeZone", true},
+        {WM_SETTINGCHANGE, L"intl", false},
+    };
+    const char* pszOldZone = std::getenv("TZ");
+    const std::string strOldZone = pszOldZone ? pszOldZone : "";
+    for (const Row& row : rows) {
+        _putenv_s("TZ", "UTC0");
+        _tzset();
+        _putenv_s("TZ", "EST5");  // the zone changes; the runtime has not looked yet
+        recorder.events.clear();
+        Send(row.nMessage, 0, reinterpret_cast<LPARAM>(row.pszSetting));
+        EXPECT_EQ(_timezone, row.bTimeChange ? 5 * 3600 : 0) << row.nMessage;
+        EXPECT_EQ(recorder.events, row.bTimeChange ? std::vector<std::string>{"time change"}
+                                                   : std::vector<std::string>{});
+    }
+    _putenv_s("TZ", strOldZone.c_str());
+    _tzset();
+}
+
+int IconWidth(HICON hIcon) {
+    ICONINFO info{};
+    if (!GetIconInfo(hIcon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// The window's icons are drawn for the DPI of the monitor it is on.
+TEST_F(MainWindowTest, IconsFollowTheDpi) {
+    for (const UINT nDpi : {144u, 192u, 96u}) {
+        RECT rect{};
+        GetWindowRect(window.Hwnd(), &rect);
+        Send(WM_DPICHANGED, MAKEWPARAM(nDpi, nDpi), reinterpret_cast<LPARAM>(&rect));
+        const auto hIcon = reinterpret_cast<HICON>(Send(WM_GETICON, ICON_BIG));
+        const auto hSmallIcon = reinterpret_cast<HICON>(Send(WM_GETICON, ICON_SMALL));
+        EXPECT_EQ(IconWidth(hIcon), GetSystemMetricsForDpi(SM_CXICON, nDpi)) << nDpi;
+        EXPECT_EQ(IconWidth(hSmallIcon), GetSystemMetricsForDpi(SM_CXSMICON, nDpi)) << nDpi;
     }
 }
 
@@ -260,6 +385,31 @@ TEST_F(MainWindowTest, TextFieldsAreBlackOnWhite) {
         EXPECT_EQ(GetBkColor(hDC), RGB(255, 255, 255)) << nId;
     }
     ReleaseDC(window.Hwnd(), hDC);
+}
+
+// In high contrast the fields take the system's colours, and the banner's
+// text still shows on its background.
+TEST_F(MainWindowTest, HighContrastUsesTheSystemColours) {
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+    const COLORREF oldColours[] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)};
+    const COLORREF contrastColours[] = {RGB(0, 0, 0x80), RGB(255, 255, 0)};
+    ASSERT_TRUE(SetSysColors(2, elements, contrastColours));
+    window.SetHighContrastSource([] { return true; });
+    Send(WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST);
+
+    const HDC hDC = GetDC(window.Hwnd());
+    for (const int nId : {IDC_PAUSE_TEXT, IDC_DAYS, IDC_TOTAL_SECONDS, IDC_TRIVIA_QUESTION}) {
+        const auto hBrush = reinterpret_cast<HBRUSH>(
+            Send(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window.Hwnd(), nId))));
+        LOGBRUSH brush{};
+        ASSERT_TRUE(GetObjectW(hBrush, sizeof brush, &brush)) << nId;
+        EXPECT_EQ(brush.lbColor, RGB(0, 0, 0x80)) << nId;
+        EXPECT_EQ(GetTextColor(hDC), RGB(255, 255, 0)) << nId;
+        EXPECT_EQ(GetBkColor(hDC), RGB(0, 0, 0x80)) << nId;
+    }
+    ReleaseDC(window.Hwnd(), hDC);
+    SetSysColors(2, elements, oldColours);
 }
 
 TEST_F(MainWindowTest, ViewWritesControlsCaptionAndClipboard) {

@@ -132,6 +132,16 @@ TEST_F(WiringTest, ButtonsReachTheScreen) {
     EXPECT_FALSE(Shell_NotifyIconW(NIM_DELETE, &record)) << "the tray icon is gone";
 }
 
+// A double click on the tray icon and a click on the arrival notification
+// bring the hidden window back.
+TEST_F(WiringTest, TrayShowsTheHiddenWindow) {
+    for (const WORD nEvent : {WM_LBUTTONDBLCLK, NIN_BALLOONUSERCLICK}) {
+        ShowWindow(Hwnd(), SW_HIDE);
+        SendMessageW(Hwnd(), TrayIcon::kTrayMessage, 0, MAKELPARAM(nEvent, kTrayIconId));
+        EXPECT_TRUE(IsWindowVisible(Hwnd())) << nEvent;
+    }
+}
+
 TEST_F(WiringTest, SetupRefusesABadDayAndStaysOpen) {
     messages.shown.clear();
     g_steps.push_back({L"Brisaloo Setup", [&](HWND hSetup) {
