@@ -45,8 +45,9 @@ void CountdownScreen::OnInitDialog() {
     if (m_bInitialised) return;
     m_bInitialised = true;
 
-    // A missing notes.dat is an empty store; anything else worth knowing
-    // (an unreadable file, more notes than the list holds) is said here.
+    // An unreadable profile, and anything worth knowing about notes.dat (an
+    // unreadable file, more notes than the list holds), are said here; a
+    // missing notes.dat is an empty store.
     if (!m_app.ProfileWarning().empty()) m_messages.Warn(m_app.ProfileWarning());
     const NotesResult notes = m_app.LoadNotes();
     if (!notes.strMessage.empty() && !m_bEnded) m_messages.Warn(notes.strMessage);
