@@ -40,7 +40,7 @@ ArrivalAlert::ArrivalAlert(std::string strStatePath, IProfile& profile, std::ost
 
 std::optional<int> ArrivalAlert::ReadState(const std::string& strStatePath) {
     std::string strText;
-    if (strStatePath.empty() || !ReadWholeFile(strStatePath, strText)) return std::nullopt;
+    if (strStatePath.empty() || ReadRegularFile(strStatePath, strText)) return std::nullopt;
     const IniValues values = ParseIniText(strText);
     const auto found = values.find(kKey);
     if (found == values.end()) return std::nullopt;

@@ -23,6 +23,8 @@ void CCountdownApp::LoadPathsAndSettings(const StartupOptions& options) {
     m_strStatePath = location.strStatePath;
     m_strPrivateTmpDir = location.strPrivateTmpDir;
     m_settings = ReadProfileSettings(m_profile);
+    if (const auto failure = m_profile.ReadFailure())
+        m_strProfileWarning = UnreadableProfileWarning(*failure);
 }
 
 void CCountdownApp::ReadFilesAhead() {

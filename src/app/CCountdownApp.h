@@ -59,6 +59,9 @@ public:
     void ReadFilesAhead();
 
     IProfile& Profile() { return m_profile; }
+    // What the main window tells the user about the profile at start-up: ""
+    // when it was read, else why it could not be (the defaults then apply).
+    const std::string& ProfileWarning() const { return m_strProfileWarning; }
 
     // notes.dat at m_strNotesPath into m_notes, and back. The result says what
     // to tell the user; a failed save leaves the notes in memory as they are.
@@ -92,6 +95,7 @@ private:
     ReadAhead& FilesReadAhead();
 
     IProfile& m_profile;
+    std::string m_strProfileWarning;
     std::future<ReadAhead> m_readingAhead;  // from ReadFilesAhead to the first Load
     ReadAhead m_readAhead;                  // what it read, until each Load has taken its part
 };

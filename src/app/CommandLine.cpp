@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "app/Profile.h"
 #include "app/ProfileSettings.h"
 #include "countdown/CTime.h"
 #include "countdown/Clock.h"
@@ -110,6 +111,10 @@ StatusText FormatStatusTemplate(std::string_view strTemplate, const CTimeSpan& s
 int PrintCountdown(IProfile& profile, const IClock& clock,
                    const std::optional<std::string>& strTemplate, std::ostream& out,
                    std::ostream& err) {
+    if (const auto failure = profile.ReadFailure()) {
+        err << "brisaloo: " << UnreadableProfileText(*failure) << '\n';
+        return kExitFailure;
+    }
     const Settings settings = ReadProfileSettings(profile);
     const CTimeSpan span = settings.Arrival() - CTime::GetCurrentTime(clock);
     if (!strTemplate) {

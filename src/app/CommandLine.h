@@ -38,7 +38,8 @@ extern const char* const kStatusPlaceholders;
 
 // --print and --format: the countdown to the arrival stored in the profile as
 // one line on out ("%d Days %d Hrs %d Mins %d Secs", or the template filled
-// in). A bad template writes one line to err and gives kExitUsage.
+// in). A bad template writes one line to err and gives kExitUsage; a profile
+// that is there but cannot be read, one line and kExitFailure.
 int PrintCountdown(IProfile& profile, const IClock& clock,
                    const std::optional<std::string>& strTemplate, std::ostream& out,
                    std::ostream& err);

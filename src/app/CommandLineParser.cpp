@@ -112,6 +112,8 @@ private:
             pLast = FindOption(strLetter);
             if (!pLast) {
                 m_unknown.push_back(strLetter);
+                // "-x=1": what follows '=' is the unknown option's value, not more letters.
+                if (nPos + 1 < strArg.size() && strArg[nPos + 1] == '=') return;
                 continue;
             }
             Found(pLast->id);

@@ -45,10 +45,12 @@ void CountdownScreen::OnInitDialog() {
     if (m_bInitialised) return;
     m_bInitialised = true;
 
-    // A missing notes.dat is an empty store; anything else worth knowing
-    // (an unreadable file, more notes than the list holds) is said here.
+    // An unreadable profile, and anything worth knowing about notes.dat (an
+    // unreadable file, more notes than the list holds), are said here; a
+    // missing notes.dat is an empty store.
+    if (!m_app.ProfileWarning().empty()) m_messages.Warn(m_app.ProfileWarning());
     const NotesResult notes = m_app.LoadNotes();
-    if (!notes.strMessage.empty()) m_messages.Warn(notes.strMessage);
+    if (!notes.strMessage.empty() && !m_bEnded) m_messages.Warn(notes.strMessage);
     // Ended while the message was open: nobody is left to see the rest.
     if (m_bEnded) return;
 
@@ -303,8 +305,7 @@ void CountdownScreen::OnSetup() {
 
     m_app.m_settings = form.m_settings;
     if (!WriteProfileSettings(m_app.Profile(), m_app.m_settings))
-        m_messages.Warn(
-            "The settings could not be saved to the profile. They apply until Brisaloo ends.");
+        m_messages.Warn(ProfileNotSavedMessage(m_app.Profile()));
     m_timeArrival = m_app.m_settings.Arrival();
     RefreshDisplay(RefreshMode::All);
     if (m_pRotation) m_pRotation->SetInterval(m_app.m_settings.nTrivTime);

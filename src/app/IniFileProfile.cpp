@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/IniFileProfile.h"
 
-#include <cerrno>
 #include <utility>
 
 #ifdef _WIN32
@@ -23,7 +22,7 @@ IniFileProfile::IniFileProfile(std::string strIniPath) : m_strPath(std::move(str
 int IniFileProfile::GetProfileInt(const std::string& strSection, const std::string& strKey,
                                   int nDefault) {
     std::string strText;
-    if (!ReadWholeFile(m_strPath, strText)) return nDefault;
+    if (ReadRegularFile(m_strPath, strText)) return nDefault;
     const IniValues values = ParseIniText(strText);
     const auto found = values.find(strSection + '/' + strKey);
     if (found == values.end()) return nDefault;
@@ -38,8 +37,11 @@ bool IniFileProfile::WriteProfileInt(const std::string& strSection, const std::s
 bool IniFileProfile::WriteProfileInts(const std::vector<ProfileWrite>& writes) {
     // The edit starts from the file as it is now, so a change made by hand
     // while Brisaloo runs is kept; only these keys' values change.
+    // A file that is there but cannot be read is never replaced: its
+    // other keys and comments would be lost.
     std::string strText;
-    if (!ReadWholeFile(m_strPath, strText) && errno != ENOENT) return false;
+    if (const auto failure = ReadRegularFile(m_strPath, strText); failure && !failure->bAbsent)
+        return false;
     std::string strEdited = strText;
     for (const ProfileWrite& write : writes)
         strEdited =
@@ -48,6 +50,13 @@ bool IniFileProfile::WriteProfileInts(const std::vector<ProfileWrite>& writes) {
     std::string strError;
     if (!EnsureDirectory(DirectoryOf(m_strPath), strError)) return false;
     return !ReplaceFileAtomically(m_strPath, strEdited);
+}
+
+std::optional<ProfileReadFailure> IniFileProfile::ReadFailure() {
+    std::string strText;
+    const auto failure = ReadRegularFile(m_strPath, strText);
+    if (!failure || failure->bAbsent) return std::nullopt;
+    return ProfileReadFailure{m_strPath, failure->strReason};
 }
 
 std::string DefaultProfilePath(const std::string& strConfigHome, const std::string& strHome) {

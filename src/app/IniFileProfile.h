@@ -21,6 +21,7 @@ public:
     bool WriteProfileInt(const std::string& strSection, const std::string& strKey,
                          int nValue) override;
     bool WriteProfileInts(const std::vector<ProfileWrite>& writes) override;
+    std::optional<ProfileReadFailure> ReadFailure() override;
 
     const std::string& FileName() const { return m_strPath; }
 

@@ -43,6 +43,24 @@ bool WriteProfileSettings(IProfile& profile, const Settings& settings) {
     return profile.WriteProfileInts(writes);
 }
 
+std::string UnreadableProfileText(const ProfileReadFailure& failure) {
+    return "The settings file " + failure.strFile + " could not be read: " + failure.strReason;
+}
+
+std::string UnreadableProfileWarning(const ProfileReadFailure& failure) {
+    return UnreadableProfileText(failure) +
+           ". Brisaloo runs with the default settings and leaves that file as it is.";
+}
+
+std::string ProfileNotSavedMessage(IProfile& profile) {
+    if (const auto failure = profile.ReadFailure()) {
+        return "The settings were not saved: Brisaloo could not read the settings file " +
+               failure->strFile + " (" + failure->strReason +
+               ") and does not replace a file it cannot read. They apply until Brisaloo ends.";
+    }
+    return "The settings could not be saved to the profile. They apply until Brisaloo ends.";
+}
+
 std::optional<int> ParseProfileInt(std::string_view text) {
     auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);

@@ -5,8 +5,17 @@
 #include "app/UserMessages.h"
 #include "files/FileIo.h"
 
-std::string DataFolderWarning(const std::string& strDir, const std::string& strError) {
-    return "Brisaloo could not create its data folder " + strDir + ": " + strError +
+std::string DataFolderWarning(const std::string& strDir, const FolderFailure& failure) {
+    const std::string strCause =
+        failure.strFolder == strDir
+            ? ": " + failure.strReason
+            : ", because " + failure.strFolder + " could not be created: " + failure.strReason;
+    return "Brisaloo could not create its data folder " + strDir + strCause +
+           ". Notes cannot be saved this time.";
+}
+
+std::string ReadOnlyDataFolderWarning(const std::string& strDir) {
+    return "Brisaloo cannot create files in its data folder " + strDir +
            ". Notes cannot be saved this time.";
 }
 
@@ -38,9 +47,11 @@ std::optional<DataLocation> StartupPolicy::LocateData(
 }
 
 bool StartupPolicy::CreateDataFolder(const DataLocation& location) {
-    std::string strError;
-    if (location.bCreateNotesDir && !EnsureDirectory(location.strNotesDir, strError))
-        m_messages.Warn(DataFolderWarning(location.strNotesDir, strError));
+    FolderFailure failure;
+    if (location.bCreateNotesDir && !EnsureDirectory(location.strNotesDir, failure))
+        m_messages.Warn(DataFolderWarning(location.strNotesDir, failure));
+    else if (IsDirectory(location.strNotesDir) && !CanCreateFilesIn(location.strNotesDir))
+        m_messages.Warn(ReadOnlyDataFolderWarning(location.strNotesDir));
     return !m_endRequests.EndRequested();
 }
 

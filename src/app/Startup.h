@@ -35,9 +35,12 @@ public:
     virtual bool EndRequested() const = 0;
 };
 
-// The words for a notes folder that could not be made, and for a second
-// start that could not reach the running copy.
-std::string DataFolderWarning(const std::string& strDir, const std::string& strError);
+struct FolderFailure;
+
+// The words for a notes folder that could not be made, for one that takes no
+// new file, and for a second start that could not reach the running copy.
+std::string DataFolderWarning(const std::string& strDir, const FolderFailure& failure);
+std::string ReadOnlyDataFolderWarning(const std::string& strDir);
 std::string AlreadyRunningMessage(const std::string& strDataDir);
 
 // What a single-instance claim means for this start.
@@ -60,7 +63,8 @@ public:
     std::optional<DataLocation> LocateData(const std::string& strExePath,
                                            const std::optional<std::string>& strDataDir);
     // Makes the notes folder when the rule asks for it; one that cannot be
-    // made is a warning (notes cannot be saved this time), not an end.
+    // made, or that takes no new file, is a warning (notes cannot be saved
+    // this time), not an end.
     bool CreateDataFolder(const DataLocation& location);
     // One copy per data folder: true when this copy goes on.
     bool ClaimDataFolder(IInstanceLock& lock, const std::string& strDataDir);

@@ -123,7 +123,11 @@ std::optional<std::string> ReplaceFileAtomically(const std::string& strPath, std
         return "the leftover file " + strTemp + " could not be removed: " + Reason(errno);
     }
     const int fd = ops.Open(strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) return Reason(errno);
+    // The folder refused the new file (read-only, full): that is the cause to
+    // name, not the file being saved.
+    if (fd < 0)
+        return "no new file can be made in the folder " + DirectoryOf(strTemp) + " (" +
+               Reason(errno) + ")";
 
     // Any failure from here on: the temporary file goes, the old file stays.
     const auto abandon = [&](int nError, bool bStillOpen) {

@@ -65,6 +65,69 @@ bool ReadWholeFile(const std::string& strPath, std::string& bytes) {
     return bRead;
 }
 
+namespace {
+
+// Whether an open descriptor is a regular file; strReason says what it is when not.
+bool IsRegularOpenFile(int fd, std::string& strReason) {
+#ifdef _WIN32
+    const HANDLE hFile = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileType(hFile) != FILE_TYPE_DISK) {
+        strReason = "it is not a regular file";
+        return false;
+    }
+    if (::GetFileInformationByHandle(hFile, &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        strReason = "it is a folder";
+        return false;
+    }
+    return true;
+#else
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        strReason = std::strerror(errno);
+        return false;
+    }
+    if (S_ISREG(info.st_mode)) return true;
+    strReason = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+    return false;
+#endif
+}
+
+}  // namespace
+
+int OpenRegularFile(const std::string& strPath, ReadFailure& failure, int nExtraFlags) {
+    const int fd =
+        SystemFileOps().Open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | nExtraFlags, 0);
+    if (fd < 0) {
+        failure.bAbsent = errno == ENOENT;
+        failure.strReason = errno == EISDIR ? "it is a folder" : std::strerror(errno);
+        return -1;
+    }
+    if (!IsRegularOpenFile(fd, failure.strReason)) {
+        ::close(fd);
+        return -1;
+    }
+#ifndef _WIN32
+    // Reads of the file itself may wait as usual (a slow network share).
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+#endif
+    return fd;
+}
+
+std::optional<ReadFailure> ReadRegularFile(const std::string& strPath, std::string& bytes) {
+    bytes.clear();
+    ReadFailure failure;
+    const int fd = OpenRegularFile(strPath, failure);
+    if (fd < 0) return failure;
+    const bool bRead = ReadAll(fd, bytes);
+    const int nError = errno;
+    ::close(fd);
+    if (bRead) return std::nullopt;
+    failure.strReason = std::strerror(nError);
+    return failure;
+}
+
 bool IsPathSeparator(char c) {
 #ifdef _WIN32
     return c == '/' || c == '\\';
@@ -82,21 +145,28 @@ std::string DirectoryOf(const std::string& strPath) {
     return strPath.substr(0, nSlash);
 }
 
-bool EnsureDirectory(const std::string& strDir, std::string& strError) {
+bool EnsureDirectory(const std::string& strDir, FolderFailure& failure) {
     // Existing levels are left as they are.
     for (std::size_t end = 1; end <= strDir.size(); ++end) {
         if (end != strDir.size() && !IsPathSeparator(strDir[end])) continue;
         const std::string strPrefix = strDir.substr(0, end);
         if (!MakeDirectory(strPrefix) && errno != EEXIST) {
-            strError = "Could not create the folder " + strPrefix + ": " + std::strerror(errno);
+            failure = {strPrefix, std::strerror(errno)};
             return false;
         }
     }
     if (!IsDirectory(strDir)) {
-        strError = "Could not create the folder " + strDir + ": a file of that name is in the way";
+        failure = {strDir, "a file of that name is in the way"};
         return false;
     }
     return true;
+}
+
+bool EnsureDirectory(const std::string& strDir, std::string& strError) {
+    FolderFailure failure;
+    if (EnsureDirectory(strDir, failure)) return true;
+    strError = "Could not create the folder " + failure.strFolder + ": " + failure.strReason;
+    return false;
 }
 
 #ifdef _WIN32

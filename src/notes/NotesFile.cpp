@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "notes/NotesFile.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "files/AtomicFile.h"
 #include "files/FileIo.h"
 #include "notes/NotesFormat.h"
@@ -35,10 +32,10 @@ std::string FirstLineOf(const std::string& strRecord) {
 NotesResult LoadNotesFile(const std::string& strPath, NotesStore& store) {
     Clear(store);
     std::string bytes;
-    if (!ReadWholeFile(strPath, bytes)) {
-        if (errno == ENOENT) return {};
+    if (const auto failure = ReadRegularFile(strPath, bytes)) {
+        if (failure->bAbsent) return {};
         store.m_bKeepUnreadableFile = true;
-        return Failed("Your notes file " + strPath + " could not be read: " + std::strerror(errno) +
+        return Failed("Your notes file " + strPath + " could not be read: " + failure->strReason +
                       ". Brisaloo starts without those notes and will not save over that file "
                       "unless you agree.");
     }

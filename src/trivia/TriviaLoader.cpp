@@ -56,21 +56,12 @@ std::string Reason(int nError) {
     return std::strerror(nError);
 }
 
-// Opens triv.dat for reading. A FIFO or device at that name must not hang the
-// start-up, so the open does not wait and anything but a regular file fails.
-// strReason says why when it fails.
+// Opens triv.dat for reading: a FIFO or device at that name must not hang the
+// start-up, so anything but a regular file fails. strReason says why.
 FileHandle OpenStored(const std::string& strPath, std::string& strReason) {
-    FileHandle file(SystemFileOps().Open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0));
-    struct stat info {};
-    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
-        const int nError = errno;
-        strReason = Reason(nError);
-        return FileHandle();
-    }
-    if (!S_ISREG(info.st_mode)) {
-        strReason = "not a regular file";
-        return FileHandle();
-    }
+    ReadFailure failure;
+    FileHandle file(OpenRegularFile(strPath, failure));
+    strReason = failure.strReason;
     return file;
 }
 

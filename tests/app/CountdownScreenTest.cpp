@@ -12,6 +12,7 @@
 #include "app/CCountdownApp.h"
 #include "app/DialogTemplates.h"
 #include "app/MainView.h"
+#include "app/ProfileSettings.h"
 #include "app/SetupForm.h"
 #include "app/UserMessages.h"
 #include "countdown/Clock.h"
@@ -426,6 +427,23 @@ TEST(CountdownScreenTest, SetupSaysWhenTheProfileCannotBeWritten) {
               Log{"The settings could not be saved to the profile. They apply until Brisaloo "
                   "ends."});
     EXPECT_EQ(f.app.m_settings.nYear, 2030);  // the settings still apply for this run
+}
+
+// A profile that cannot be read is said once at start-up, and again at
+// Setup's OK, which cannot save over it.
+TEST(CountdownScreenTest, UnreadableProfileIsSaidAtStartAndAtSetup) {
+    Fixture f(kArrival2027 - 10, false);
+    const ProfileReadFailure failure{"/cfg/Brisaloo.ini", "it is a folder"};
+    f.profile.m_readFailure = failure;
+    f.app.LoadPathsAndSettings({f.dir.Str() + "/brisaloo", std::nullopt, std::nullopt});
+    f.screen.OnInitDialog();
+    f.screen.OnInitDialog();
+    EXPECT_EQ(f.messages.m_texts, Log{UnreadableProfileWarning(failure)});
+    f.profile.FailWrites(true);
+    f.view.m_setup = [](SetupForm&) { return true; };
+    f.screen.OnSetup();
+    EXPECT_EQ(f.messages.m_texts.back(), ProfileNotSavedMessage(f.profile));
+    EXPECT_NE(f.messages.m_texts.back().find("(it is a folder)"), std::string::npos);
 }
 
 struct CommandCase {

@@ -5,16 +5,21 @@
 // back.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/IniFileProfile.h"
 #include "app/IniText.h"
 #include "app/ProfileSettings.h"
+#include "countdown/Clock.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -217,6 +222,61 @@ TEST_F(ProfileFault, FolderThatCannotBeMadeIsAFailedWrite) {
     const std::string strPath = m_dir.File("config/Brisaloo/Brisaloo.ini");
     EXPECT_EQ(Read(strPath), kDefaults);
     EXPECT_FALSE(Write(strPath, kDefaults));
+}
+
+struct UnreadableCase {
+    const char* pszName;
+    std::function<void(const std::string&)> make;  // something that is no readable file
+    const char* pszReason;
+};
+
+class UnreadableProfile : public ProfileFault,
+                          public testing::WithParamInterface<UnreadableCase> {};
+
+// A profile that is there but cannot be read is not taken for an empty one:
+// the reason reaches --print and Setup, the defaults apply, and the thing at
+// that name stays as it is.
+TEST_P(UnreadableProfile, IsToldAndKept) {
+    const UnreadableCase& c = GetParam();
+    c.make(IniPath());
+    const fs::file_type type = fs::status(IniPath()).type();
+    IniFileProfile profile(IniPath());
+    const auto failure = profile.ReadFailure();
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->strFile, IniPath());
+    EXPECT_EQ(failure->strReason, c.pszReason);
+    EXPECT_EQ(Read(IniPath()), kDefaults);
+
+    FixedClock clock;
+    std::ostringstream out, err;
+    EXPECT_EQ(PrintCountdown(profile, clock, std::nullopt, out, err), kExitFailure);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "brisaloo: The settings file " + IniPath() +
+                             " could not be read: " + c.pszReason + "\n");
+
+    EXPECT_FALSE(Write(IniPath(), With(0, 2031)));
+    EXPECT_EQ(ProfileNotSavedMessage(profile),
+              "The settings were not saved: Brisaloo could not read the settings file " +
+                  IniPath() + " (" + c.pszReason +
+                  ") and does not replace a file it cannot read. They apply until Brisaloo ends.");
+    EXPECT_EQ(fs::status(IniPath()).type(), type);
+}
+
+const std::vector<UnreadableCase> kUnreadableCases{
+    {"Folder", [](const std::string& p) { fs::create_directory(p); }, "it is a folder"},
+#ifndef _WIN32
+    {"Fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, "it is not a regular file"},
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Kinds, UnreadableProfile, testing::ValuesIn(kUnreadableCases),
+                         [](const auto& info) { return std::string(info.param.pszName); });
+
+TEST_F(ProfileFault, ReadableOrMissingHasNoReadFailure) {
+    IniFileProfile profile(IniPath());
+    EXPECT_EQ(profile.ReadFailure(), std::nullopt);
+    WriteFileBytes(IniPath(), "[DESTINATION]\nYEAR=soon\n");
+    EXPECT_EQ(profile.ReadFailure(), std::nullopt);
 }
 
 struct PathCase {

@@ -1,11 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/Startup.h"
 #include "app/UserMessages.h"
+#include "files/FileIo.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -114,6 +123,61 @@ TEST(StartupDataFolder, WarnsAndGoesOnUnlessAnEndCameMeanwhile) {
             << messages.m_texts[0];
         EXPECT_TRUE(messages.m_texts[0].ends_with(". Notes cannot be saved this time."));
     }
+}
+
+// The warning names the level that could not be made, in one sentence.
+TEST(StartupDataFolder, WarningNamesTheLevelThatFailed) {
+    TempDir dir;
+    WriteFileBytes(dir / "blocker", "a file where a folder should be");
+    const std::string strBlocker = dir.File("blocker");
+    RecordingMessages messages;
+    StartupPolicy policy(messages, messages);
+    DataLocation location;
+    location.strNotesDir = strBlocker + "/a/b";
+    location.bCreateNotesDir = true;
+    EXPECT_TRUE(policy.CreateDataFolder(location));
+    ASSERT_EQ(messages.m_texts.size(), 1u);
+    EXPECT_TRUE(messages.m_texts[0].starts_with("Brisaloo could not create its data folder " +
+                                                strBlocker + "/a/b, because " + strBlocker +
+                                                "/a could not be created: "))
+        << messages.m_texts[0];
+    EXPECT_EQ(messages.m_texts[0].find("Could not"), std::string::npos) << messages.m_texts[0];
+}
+
+// A --data-dir this user may not write in is said at start-up, as a folder
+// that cannot be made is. Run as an unprivileged user in a child when the
+// tests run as root, who may write anywhere.
+TEST(StartupDataFolder, ReadOnlyFolderIsSaid) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX folder permissions and a forked child run as another user";
+#else
+    TempDir dir;
+    std::filesystem::create_directory(dir / "data");
+    std::filesystem::permissions(dir / "data", std::filesystem::perms(0555));
+    DataLocation location;
+    location.place = DataPlace::DataDir;
+    location.strNotesDir = dir.File("data");
+    location.bCreateNotesDir = true;
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            std::_Exit(10);
+        RecordingMessages messages;
+        StartupPolicy policy(messages, messages);
+        const bool bGoesOn = policy.CreateDataFolder(location);
+        std::_Exit(bGoesOn &&
+                           messages.m_texts ==
+                               std::vector<std::string>{ReadOnlyDataFolderWarning(dir.File("data"))}
+                       ? 0
+                       : 11);
+    }
+    int nStatus = 0;
+    ASSERT_EQ(::waitpid(pid, &nStatus, 0), pid);
+    ASSERT_TRUE(WIFEXITED(nStatus));
+    EXPECT_EQ(WEXITSTATUS(nStatus), 0);
+#endif
 }
 
 TEST(StartupDataFolder, MadeWhenTheRuleAsksAndOnlyThen) {

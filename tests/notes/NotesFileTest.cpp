@@ -40,7 +40,7 @@ TEST(LoadNotes, FileThatCannotBeReadIsReportedAndGuarded) {
     const NotesResult load = LoadNotesFile(strPath, *store);
     EXPECT_EQ(load.status, NotesResult::Status::kFailed);
     EXPECT_THAT(load.strMessage, HasSubstr(strPath));
-    EXPECT_THAT(load.strMessage, HasSubstr("Is a directory"));
+    EXPECT_THAT(load.strMessage, HasSubstr("could not be read: it is a folder"));
     EXPECT_EQ(store->m_nLastNote, -1);
     EXPECT_TRUE(store->m_bKeepUnreadableFile);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ public:
             m_values[write.strSection + '/' + write.strKey] = write.nValue;
         return true;
     }
+    std::optional<ProfileReadFailure> ReadFailure() override { return m_readFailure; }
     // How many times WriteProfileInts was called: each is one write of the file.
     int Batches() const { return m_nBatches; }
     void Set(const std::string& strSection, const std::string& strKey, int nValue) {
@@ -39,6 +41,7 @@ public:
     }
     void FailWrites(bool fail) { m_failWrites = fail; }
     const std::vector<std::string>& Writes() const { return m_writes; }
+    std::optional<ProfileReadFailure> m_readFailure;  // a profile there but unreadable
 
 private:
     std::map<std::string, int> m_values;
