@@ -17,11 +17,11 @@ public:
     virtual void OnCommand(int nId) = 0;
     virtual void OnTimer() = 0;
     virtual void OnTimeChange() = 0;  // the clock or the time zone changed
-    virtual void OnShown() = 0;      // the window became visible
-    virtual void OnTrayClick() = 0;  // a left click or the keyboard on the icon
+    virtual void OnShown() = 0;       // the window became visible
+    virtual void OnTrayClick() = 0;   // a left click or the keyboard on the icon
     virtual void OnTrayDoubleClick() = 0;
     virtual void OnTrayCommand(TrayCommand command) = 0;
-    virtual void OnTrayLost() = 0;       // Explorer came back and the icon could not be added again
+    virtual void OnTrayCreated() = 0;    // the taskbar (re)started: the icon is to be added again
     virtual void OnShowRequested() = 0;  // a second copy was started for the same data
     // The session ends: first the question (save what is pending), then the end.
     virtual void OnQueryEndSession() = 0;
