@@ -215,4 +215,34 @@ TEST_F(WiringTest, TrayWhileNotesIsOpenBringsItForward) {
     EXPECT_EQ(window->Screen().OpenDialog(), NestedDialog::None);
 }
 
+// Exit from the tray while a note is being edited: the edit is saved, the
+// dialogs close and the window ends.
+TEST_F(WiringTest, TrayExitWhileANoteIsEditedSavesTheEdit) {
+    const HWND hMain = Hwnd();
+    g_steps.push_back(
+        {L"Brisaloo: Notes", [&](HWND hNotes) {
+             g_steps.push_back({L"Brisaloo: Add a Note", [](HWND hAdd) {
+                                    SetDlgItemTextW(hAdd, IDC_ADDNOTE_SUBJECT, L"Packing");
+                                    SetDlgItemTextW(hAdd, IDC_ADDNOTE_BODY, L"Socks");
+                                    Click(hAdd, IDOK);
+                                }});
+             Click(hNotes, IDC_NOTE_ADD);
+             const HWND hList = GetDlgItem(hNotes, IDC_NOTE_LIST);
+             SendMessageW(hList, LB_SETCURSEL, 0, 0);
+             SendMessageW(hNotes, WM_COMMAND, MAKEWPARAM(IDC_NOTE_LIST, LBN_SELCHANGE),
+                          reinterpret_cast<LPARAM>(hList));
+             const HWND hBody = GetDlgItem(hNotes, IDC_NOTE_BODY);
+             SendMessageW(hBody, EM_SETSEL, 5, 5);
+             SendMessageW(hBody, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L", hat"));
+             SendMessageW(hMain, WM_COMMAND, kTrayMenu[3].nCommandId, 0);
+         }});
+    Click(hMain, IDC_NOTES);
+    EXPECT_TRUE(g_steps.empty());
+    EXPECT_TRUE(window->Screen().IsEnded());
+    EXPECT_FALSE(IsWindow(hMain));
+    std::string strBytes;
+    ASSERT_TRUE(ReadWholeFile(app.m_strNotesPath, strBytes));
+    EXPECT_EQ(strBytes, "Packing\r\nSocks, hat\r\n.\r\n");
+}
+
 }  // namespace
