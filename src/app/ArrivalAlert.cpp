@@ -67,14 +67,22 @@ bool ArrivalAlert::CheckOnTick(const ArrivalFields& arrival, CTime now) {
 }
 
 bool ArrivalAlert::CheckOnTick(const ArrivalFields& arrival, CTime moment, CTime now) {
+    if (!IsDue(arrival, moment, now)) return false;
+    Delivered();
+    return true;
+}
+
+bool ArrivalAlert::IsDue(const ArrivalFields& arrival, CTime moment, CTime now) {
     const int nKey = ArrivalKey(arrival);
     if (now.GetTime() < moment.GetTime()) {
         if (m_nArmed != nKey) Store(nKey);
         return false;
     }
-    if (m_nArmed != nKey || nKey == kNothingArmed) return false;
-    Store(kNothingArmed);
-    return true;
+    return m_nArmed == nKey && nKey != kNothingArmed;
+}
+
+void ArrivalAlert::Delivered() {
+    if (m_nArmed != kNothingArmed) Store(kNothingArmed);
 }
 
 void ArrivalAlert::Store(int nArmed) {

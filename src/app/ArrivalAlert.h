@@ -36,6 +36,13 @@ public:
     // fields this tick (mktime is most of a tick's cost).
     bool CheckOnTick(const ArrivalFields& arrival, CTime moment, CTime now);
 
+    // CheckOnTick in two steps, for a notification that may not reach the
+    // user (no notification server, no tray icon yet): IsDue says whether it
+    // should be shown now, and only Delivered disarms the arrival, so the
+    // next check is due again until then.
+    bool IsDue(const ArrivalFields& arrival, CTime moment, CTime now);
+    void Delivered();
+
     // The armed arrival a state file holds, nullopt when it holds none.
     static std::optional<int> ReadState(const std::string& strStatePath);
 

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CountdownScreen.h"
 
-#include <algorithm>
 #include <iostream>
 #include <utility>
 
 #include "app/CCountdownApp.h"
 #include "app/DialogTemplates.h"
-#include "app/MainView.h"
 #include "app/NotesScreen.h"
 #include "app/ProfileSettings.h"
 #include "app/SetupForm.h"
@@ -27,14 +25,18 @@ int ControlOf(CountdownField field) {
     return kFieldControls[static_cast<std::size_t>(field)];
 }
 
+// An undelivered arrival notification is tried again this many ticks later.
+constexpr int kAlertRetryTicks = 10;
+
 }  // namespace
 
 CountdownScreen::CountdownScreen(CCountdownApp& app, const IClock& clock, IMainView& view,
                                  IUserMessages& messages)
     : m_app(app),
       m_clock(clock),
-      m_view(view),
+      m_writes(view),
       m_messages(messages),
+      m_dialogs(m_writes),
       m_pTrivia(std::make_unique<TriviaTable>()),
       m_pRandom(std::make_unique<StdTriviaRandom>()),
       m_alert(app.m_strStatePath, app.Profile(), std::cerr) {}
@@ -44,17 +46,19 @@ CountdownScreen::~CountdownScreen() = default;
 void CountdownScreen::OnInitDialog() {
     if (m_bInitialised) return;
     m_bInitialised = true;
+    // Decided before any message can open: a box open at start-up neither
+    // cancels a hidden start nor shows the window.
+    const bool bHidden = m_bStartHidden || m_app.m_settings.bHideStart;
+    m_bHidePending = bHidden;
 
     // An unreadable profile, and anything worth knowing about notes.dat (an
     // unreadable file, more notes than the list holds), are said here; a
     // missing notes.dat is an empty store.
     if (!m_app.ProfileWarning().empty()) m_messages.Warn(m_app.ProfileWarning());
     const NotesResult notes = m_app.LoadNotes();
-    if (!notes.strMessage.empty() && !m_bEnded) m_messages.Warn(notes.strMessage);
+    if (!notes.strMessage.empty() && !IsEnded()) m_messages.Warn(notes.strMessage);
     // Ended while the message was open: nobody is left to see the rest.
-    if (m_bEnded) return;
-
-    m_bHidePending = m_bStartHidden || m_app.m_settings.bHideStart;
+    if (IsEnded()) return;
 
     // The first countdown writes every field, the caption and the tip from one span.
     m_timeArrival = m_app.m_settings.Arrival();
@@ -63,23 +67,29 @@ void CountdownScreen::OnInitDialog() {
     UpdateArrivalField();
     const CTimeSpan span = m_timeArrival - CTime::GetCurrentTime(m_clock);
     for (const FieldWrite& write : m_refresh.PlanInitial(span))
-        SetDlgItemInt(ControlOf(write.field), write.nValue);
+        m_writes.SetDlgItemInt(ControlOf(write.field), write.nValue);
 
-    m_view.StartTimer(kTickPeriodMs);
-    m_view.SetCaption(FormatCaption(span));
-    m_view.AddTrayIcon("This is a test string");
-    m_view.SetTrayTip(FormatTrayTip(span));
+    m_writes.StartTimer(kTickPeriodMs);
+    m_writes.SetCaption(FormatCaption(span));
+    m_strTip = "This is a test string";
+    AddTrayIcon();
+    m_strTip = FormatTrayTip(span);
+    m_writes.SetTrayTip(m_strTip);
 
     LoadTrivia();
-    if (m_bEnded) return;
-    ShowTrivia(TriviaMode::Pick);
+    if (IsEnded()) return;
+    m_pRotation->ShowTrivia(TriviaMode::Pick);
     CheckArrivalAlert();
+    if (!bHidden)
+        m_writes.ShowWindow();
+    else if (m_bHidePending)
+        CarryOutPendingHide();
 }
 
 void CountdownScreen::LoadTrivia() {
     const TriviaLoadResult result = m_app.LoadTrivia(m_pTrivia);
     for (const std::string& strMessage : result.messages) {
-        if (m_bEnded) break;
+        if (IsEnded()) break;
         m_messages.Warn(strMessage);
     }
     m_pRotation = std::make_unique<TriviaRotation>(*m_pTrivia, static_cast<ITriviaView&>(*this),
@@ -88,111 +98,54 @@ void CountdownScreen::LoadTrivia() {
     m_pRotation->RestartCounter();
 }
 
-void CountdownScreen::ShowTrivia(TriviaMode mode) {
-    m_pRotation->ShowTrivia(mode);
-}
-
 void CountdownScreen::SetQuestionText(const std::string& strText) {
-    SetDlgItemText(IDC_TRIVIA_QUESTION, strText);
+    m_writes.SetDlgItemText(IDC_TRIVIA_QUESTION, strText);
 }
 
 void CountdownScreen::SetAnswerText(const std::string& strText) {
-    SetDlgItemText(IDC_TRIVIA_ANSWER, strText);
-}
-
-CountdownScreen::PendingText& CountdownScreen::PendingFor(int nId) {
-    auto it = std::lower_bound(m_pendingTexts.begin(), m_pendingTexts.end(), nId,
-                               [](const PendingText& pending, int n) { return pending.nId < n; });
-    if (it == m_pendingTexts.end() || it->nId != nId)
-        it = m_pendingTexts.insert(it, {nId, {}, {}, false});
-    return *it;
-}
-
-void CountdownScreen::SetDlgItemInt(int nId, std::int64_t nValue) {
-    if (m_bInTray) {
-        PendingText& pending = PendingFor(nId);
-        pending.nValue = nValue;
-        pending.bWaiting = true;
-        return;
-    }
-    m_view.SetDlgItemText(nId, std::to_string(nValue));  // short enough to stay on the stack
-}
-
-void CountdownScreen::SetDlgItemText(int nId, const std::string& strText) {
-    // Laying out text nobody can see is most of what a tick costs: while the
-    // window is in the tray the last text of each field waits for the show.
-    if (m_bInTray) {
-        PendingText& pending = PendingFor(nId);
-        pending.strText = strText;
-        pending.nValue.reset();
-        pending.bWaiting = true;
-        return;
-    }
-    m_view.SetDlgItemText(nId, strText);
+    m_writes.SetDlgItemText(IDC_TRIVIA_ANSWER, strText);
 }
 
 void CountdownScreen::UpdateArrivalField() {
-    SetDlgItemText(IDC_ARRIVAL, m_strArrival);
+    m_writes.SetDlgItemText(IDC_ARRIVAL, m_strArrival);
 }
 
 void CountdownScreen::SetCaptionAndTip(const CTimeSpan& span) {
-    // A hidden window's caption is shown nowhere, and setting it is a round
-    // trip to the window system each minute: it waits for the show, like the
-    // fields. The tray tip is what the user sees meanwhile.
-    if (m_bInTray)
-        m_pendingCaption = span;
-    else
-        m_view.SetCaption(FormatCaption(span));
-    m_view.SetTrayTip(FormatTrayTip(span));
+    m_writes.SetCaptionOf(span);
+    m_strTip = FormatTrayTip(span);
+    m_writes.SetTrayTip(m_strTip);
 }
 
 CTimeSpan CountdownScreen::CurrentSpan() {
     m_timeArrival = m_app.m_settings.Arrival();
-    m_timeRefreshed = CTime::GetCurrentTime(m_clock);
-    return m_timeArrival - m_timeRefreshed;
-}
-
-// In the tray nothing shows a second: the tip changes when its minute turns,
-// the alert comes at the arrival, and until the earlier of the two a tick has
-// nothing to compute. Those ticks leave the countdown alone (mktime and the
-// refresh are most of a tick's cost, and a waking program pays for every
-// cache line it touches). A clock set back before the last computation, or
-// forward past the moment, makes the next tick a full one; so does showing
-// the window or changing the arrival.
-void CountdownScreen::PlanQuietTicks(const CTimeSpan& span) {
-    const std::int64_t nLeft = span.GetTotalSeconds();
-    const std::int64_t nQuiet = nLeft > 0 ? std::min(nLeft % 60 + 1, nLeft) : 0;
-    m_timeQuietUntil = CTime(m_timeRefreshed.GetTime() + nQuiet);
-}
-
-bool CountdownScreen::IsQuietTick() {
-    if (!m_bInTray) return false;
-    const std::int64_t nNow = CTime::GetCurrentTime(m_clock).GetTime();
-    return nNow >= m_timeRefreshed.GetTime() && nNow < m_timeQuietUntil.GetTime();
+    const CTime now = CTime::GetCurrentTime(m_clock);
+    const CTimeSpan span = m_timeArrival - now;
+    m_quiet.Plan(now, span);
+    return span;
 }
 
 void CountdownScreen::RefreshDisplay(RefreshMode mode) {
     const CTimeSpan span = CurrentSpan();
     const RefreshPlan plan = m_refresh.Plan(mode, span);
-    for (const FieldWrite& write : plan) SetDlgItemInt(ControlOf(write.field), write.nValue);
+    for (const FieldWrite& write : plan)
+        m_writes.SetDlgItemInt(ControlOf(write.field), write.nValue);
     m_strArrival = m_refresh.ArrivalText(m_timeArrival);
     if (m_refresh.ArrivalTextDue(m_strArrival, mode == RefreshMode::All)) UpdateArrivalField();
     if (plan.bCaption) SetCaptionAndTip(span);
-    PlanQuietTicks(span);
 }
 
 void CountdownScreen::OnTimeChange() {
-    m_timeQuietUntil = CTime();
-    OnTimer();
+    if (!m_bInitialised || IsEnded()) return;
+    RefreshDisplay(RefreshMode::ChangedOnly);
+    CheckArrivalAlert();
 }
 
 void CountdownScreen::OnTimer() {
-    if (m_bHidePending) {
-        HideToTray();
-        m_bHidePending = false;
-    }
-    // The trivia counts every tick, quiet or not.
-    const bool bQuiet = IsQuietTick();
+    if (m_tray.Tick()) AddTrayIcon();
+    if (m_bHidePending && !m_tray.IsPending()) CarryOutPendingHide();
+    // In the tray a tick with nothing to show leaves the countdown alone; the
+    // trivia counts every tick, quiet or not.
+    const bool bQuiet = IsInTray() && m_quiet.IsQuiet(CTime::GetCurrentTime(m_clock));
     if (!bQuiet) RefreshDisplay(RefreshMode::ChangedOnly);
     if (m_pRotation) m_pRotation->Tick();
     if (!bQuiet) CheckArrivalAlert();
@@ -200,35 +153,51 @@ void CountdownScreen::OnTimer() {
 
 // One notification per arrival: when the countdown reaches zero, or when a
 // start or a wake from sleep finds the arrival passed since the last look.
+// It counts as shown only once it reached the user.
 void CountdownScreen::CheckArrivalAlert() {
     // m_timeArrival is the moment the refresh just built from the same fields.
-    if (m_alert.CheckOnTick(m_app.m_settings, m_timeArrival, CTime::GetCurrentTime(m_clock)))
-        m_view.Notify("You have arrived", m_strArrival);
+    if (!m_alert.IsDue(m_app.m_settings, m_timeArrival, CTime::GetCurrentTime(m_clock))) return;
+    if (m_nAlertRetryIn > 0 && --m_nAlertRetryIn > 0) return;
+    if (m_writes.Notify("You have arrived", m_strArrival))
+        m_alert.Delivered();
+    else
+        m_nAlertRetryIn = kAlertRetryTicks;
 }
 
+void CountdownScreen::AddTrayIcon() {
+    m_tray.OnAnswer(m_writes.AddTrayIcon(m_strTip));
+    if (m_tray.IsShown()) OnTrayIconShown();
+}
+
+// Without the icon in a tray there would be no way back to a hidden window:
+// minimise instead.
 void CountdownScreen::HideToTray() {
-    // Without a tray there would be no way back to a hidden window: minimise instead.
-    if (m_view.IsTrayAvailable()) {
-        m_view.HideWindow();
-        m_bInTray = true;
-    } else {
-        m_view.MinimiseWindow();
+    if (!m_tray.IsShown()) {
+        m_writes.MinimiseWindow();
+        return;
     }
+    m_writes.HideWindow();
+    m_writes.Defer();
+}
+
+// A hidden start: the window was never shown, so it only waits in the tray;
+// while the desktop has not said whether the icon is there, it waits unseen.
+void CountdownScreen::CarryOutPendingHide() {
+    if (!m_bInitialised || m_tray.IsPending()) return;
+    m_bHidePending = false;
+    if (m_tray.IsShown())
+        m_writes.Defer();
+    else
+        m_writes.MinimiseWindow();
 }
 
 void CountdownScreen::OnShown() {
-    if (!m_bInTray) return;
+    m_bHidePending = false;
+    if (!IsInTray()) return;
     // Quiet ticks left the fields behind the clock: bring them up to date
     // before they are written.
     RefreshDisplay(RefreshMode::ChangedOnly);
-    m_bInTray = false;
-    for (PendingText& pending : m_pendingTexts) {
-        if (!pending.bWaiting) continue;
-        pending.bWaiting = false;
-        m_view.SetDlgItemText(pending.nId,
-                              pending.nValue ? std::to_string(*pending.nValue) : pending.strText);
-    }
-    if (m_pendingCaption) m_view.SetCaption(FormatCaption(*std::exchange(m_pendingCaption, {})));
+    m_writes.Flush();
 }
 
 void CountdownScreen::OnHideMe() {
@@ -236,15 +205,31 @@ void CountdownScreen::OnHideMe() {
 }
 
 void CountdownScreen::OnShowMainScreen() {
-    m_view.ShowWindow();
+    if (IsEnded()) return;
+    m_writes.ShowWindow();
+    if (m_dialogs.Open() != NestedDialog::None) m_writes.BringDialogForward();
 }
 
 void CountdownScreen::OnTrayMenu() {
-    m_view.PopUpTrayMenu();
+    m_writes.PopUpTrayMenu();
+}
+
+void CountdownScreen::OnTrayIconShown() {
+    m_tray.OnShown();
+    m_nAlertRetryIn = 0;  // a notification that found no icon may go now
+    if (m_bHidePending) CarryOutPendingHide();
 }
 
 void CountdownScreen::OnTrayLost() {
-    if (m_bInTray) HideToTray();
+    m_tray.OnLost();
+    if (m_bHidePending) CarryOutPendingHide();
+    if (IsInTray()) m_writes.MinimiseWindow();
+}
+
+void CountdownScreen::OnTrayCreated() {
+    if (IsEnded()) return;
+    m_tray.RestartTries();
+    AddTrayIcon();
 }
 
 // The tray menu's items, whether from the window's own pop-up or from the
@@ -266,43 +251,17 @@ void CountdownScreen::OnTrayCommand(TrayCommand command) {
     }
 }
 
-void CountdownScreen::OnTrayExit() {
-    EndWindow();
-}
-
-// Every way of ending removes the tray icon and stops the timer.
-void CountdownScreen::OnWindowEnded() {
-    if (m_bEnded) return;
-    m_bEnded = true;
-    m_view.RemoveTrayIcon();
-    m_view.StopTimer();
-}
-
-void CountdownScreen::EndWindow() {
-    OnWindowEnded();
-    m_view.EndMainWindow();
-}
-
-void CountdownScreen::OnCommitData() {
-    if (m_pNotes) m_pNotes->SavePendingEdit();
-}
-
-void CountdownScreen::OnEndSession() {
-    OnCommitData();
-    // Nested dialogs (Notes over Add a Note, a message box) end innermost
-    // first; none of them saves or asks anything more.
-    m_view.CloseNestedDialogs();
-    EndWindow();
-}
-
 void CountdownScreen::OnAbout() {
-    m_view.RunAboutDialog();
+    const NestedDialogs::Scope about(m_dialogs, NestedDialog::About);
+    if (about) m_writes.RunAboutDialog();
 }
 
 void CountdownScreen::OnSetup() {
     SetupForm form(m_app.m_settings);
-    if (!m_view.RunSetupDialog(form)) return;
-
+    {
+        const NestedDialogs::Scope setup(m_dialogs, NestedDialog::Setup);
+        if (!setup || !m_writes.RunSetupDialog(form) || IsEnded()) return;
+    }
     m_app.m_settings = form.m_settings;
     if (!WriteProfileSettings(m_app.Profile(), m_app.m_settings))
         m_messages.Warn(ProfileNotSavedMessage(m_app.Profile()));
@@ -314,18 +273,17 @@ void CountdownScreen::OnSetup() {
 void CountdownScreen::OnCopyToClipboard() {
     // The click's own span; the refresh's state (and its quiet ticks) stay as they are.
     const CTimeSpan span = m_app.m_settings.Arrival() - CTime::GetCurrentTime(m_clock);
-    m_view.SetClipboardText(FormatClipboard(span));
+    m_writes.SetClipboardText(FormatClipboard(span));
 }
 
 void CountdownScreen::OnNotes() {
     NotesScreen notes(m_app, m_messages);
-    m_pNotes = &notes;
-    m_view.RunNotesDialog(notes);
-    m_pNotes = nullptr;
+    const NestedDialogs::Scope open(m_dialogs, NestedDialog::Notes, &notes);
+    if (open) m_writes.RunNotesDialog(notes);
 }
 
 void CountdownScreen::OnPause() {
     if (!m_pRotation) return;  // nothing to pause before the trivia loads
     const bool bPaused = m_pRotation->TogglePause();
-    SetDlgItemText(IDC_PAUSE_TEXT, bPaused ? "***PAUSED***" : "");
+    m_writes.SetDlgItemText(IDC_PAUSE_TEXT, bPaused ? "***PAUSED***" : "");
 }

@@ -2,14 +2,16 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "app/ArrivalAlert.h"
+#include "app/DeferredMainView.h"
+#include "app/NestedDialogs.h"
 #include "app/TrayMenu.h"
+#include "app/TrayPresence.h"
 #include "countdown/CTime.h"
 #include "countdown/CountdownRefresh.h"
+#include "countdown/QuietTicks.h"
 #include "trivia/TriviaRandom.h"
 #include "trivia/TriviaRotation.h"
 #include "trivia/TriviaTable.h"
@@ -18,13 +20,14 @@ class CCountdownApp;
 class IClock;
 class IMainView;
 class IUserMessages;
-class NotesScreen;
 
 // The main screen: the arrival moment, the countdown in parts and totals, the
 // trivia square, Pause, Copy, Setup, Notes and the tray. It decides everything
 // the main window shows and does; a shell's window (IMainView) only draws and
-// forwards its events here. While the window is hidden in the tray, field
-// writes wait and only the last text of each is written when it shows again.
+// forwards its events here. Its parts: the writes that wait while the window
+// is in the tray (DeferredMainView), the ticks with nothing to show there
+// (QuietTicks), whether the tray icon is really there (TrayPresence), the one
+// nested dialog and the end path (NestedDialogs), the trivia and the alert.
 class CountdownScreen final : private ITriviaView {
 public:
     CountdownScreen(CCountdownApp& app, const IClock& clock, IMainView& view,
@@ -33,25 +36,26 @@ public:
     CountdownScreen(const CountdownScreen&) = delete;
     CountdownScreen& operator=(const CountdownScreen&) = delete;
 
-    // --hidden: go to the tray on the first tick, whatever the setting says.
+    // --hidden: start in the tray, whatever the setting says.
     void SetStartHidden(bool bHidden) { m_bStartHidden = bHidden; }
     // The trivia draws (tests script them); set before OnInitDialog.
     void SetTriviaRandom(std::unique_ptr<ITriviaRandom> random) { m_pRandom = std::move(random); }
 
-    // Everything before the window is first shown (once). An end requested
-    // while one of its messages is open stops it there.
+    // Everything before the window is first shown (once), and the show
+    // itself unless the start is hidden: the shell never shows the window on
+    // its own. An end requested while one of its messages is open stops it there.
     void OnInitDialog();
     // The 500 ms tick. What a tick in the tray runs is marked hot, so the
     // compiler puts it together on one page of code: after half a second
     // asleep, each page a tick touches costs a cold TLB and cache miss.
     [[gnu::hot]] void OnTimer();
-    // The clock or the time zone changed: a full tick now, in the tray too.
+    // The clock or the time zone changed: the countdown is computed again at
+    // once, in the tray too. It is not a tick: the trivia does not count it.
     void OnTimeChange();
     void RefreshDisplay(RefreshMode mode);
-    void LoadTrivia();
-    void ShowTrivia(TriviaMode mode);
 
     void OnHideMe();
+    // Also a second start's request: the window shows, above it the open dialog.
     void OnShowMainScreen();
     // The window is becoming visible: the fields that waited are written.
     void OnShown();
@@ -62,71 +66,61 @@ public:
     void OnAbout();
     void OnTrayCommand(TrayCommand command);
     void OnTrayMenu();  // a left-button press on the tray icon
-    // The tray went away: a window hidden in it must not be stranded.
+    // The desktop answered an add later: the icon is in the tray.
+    void OnTrayIconShown();
+    // The icon is not (or no longer) in a tray: a window hidden in it must
+    // not be stranded.
     void OnTrayLost();
-    void OnTrayExit();
-    // The window ended by its own means (Close, Escape, the close box).
-    void OnWindowEnded();
-    // A request to end from outside (a signal, the end of the session): the
-    // Notes dialog's pending edit is saved, every nested dialog closes and
-    // the window ends as Exit ends it.
-    void OnEndSession();
+    // The desktop's tray (re)started (TaskbarCreated): the icon is added again.
+    void OnTrayCreated();
+    // The ways out, one end path (NestedDialogs::End): the window's Close,
+    // Escape or close box; Exit from the tray or the panel; a request from
+    // outside (a signal, the end of the session, a close request).
+    void OnClose() { m_dialogs.End(); }
+    void OnTrayExit() { m_dialogs.End(); }
+    void OnEndSession() { m_dialogs.End(); }
     // The session manager asks for unsaved work: the open Notes dialog's
     // pending edit is saved; the program runs on.
-    void OnCommitData();
+    void OnCommitData() { m_dialogs.SavePendingEdit(); }
 
-    bool IsEnded() const { return m_bEnded; }
-    bool IsInTray() const { return m_bInTray; }
+    bool IsEnded() const { return m_dialogs.IsEnded(); }
+    bool IsInTray() const { return m_writes.IsDeferring(); }
     bool IsHidePending() const { return m_bHidePending; }
+    NestedDialog OpenDialog() const { return m_dialogs.Open(); }
     bool IsPaused() const { return m_pRotation && m_pRotation->IsPaused(); }
     const std::string& ArrivalText() const { return m_strArrival; }
     const TriviaTable& Trivia() const { return *m_pTrivia; }
     const TriviaRotation* Rotation() const { return m_pRotation.get(); }
 
 private:
-    // The last text of a field that waits while the window is in the tray; a
-    // number is kept as one and formatted only if the window shows again.
-    struct PendingText {
-        int nId = 0;
-        std::string strText;
-        std::optional<std::int64_t> nValue;
-        bool bWaiting = false;
-    };
-
-    void SetDlgItemInt(int nId, std::int64_t nValue);
-    void SetDlgItemText(int nId, const std::string& strText);
-    PendingText& PendingFor(int nId);
+    void LoadTrivia();
     void UpdateArrivalField();
     void SetCaptionAndTip(const CTimeSpan& span);
     CTimeSpan CurrentSpan();
-    void PlanQuietTicks(const CTimeSpan& span);
-    [[gnu::hot]] bool IsQuietTick();
     void CheckArrivalAlert();
+    void AddTrayIcon();
     void HideToTray();
-    void EndWindow();
+    void CarryOutPendingHide();
     void SetQuestionText(const std::string& strText) override;
     void SetAnswerText(const std::string& strText) override;
 
     CCountdownApp& m_app;
     const IClock& m_clock;
-    IMainView& m_view;
+    DeferredMainView m_writes;  // every call to the window goes through it
     IUserMessages& m_messages;
+    NestedDialogs m_dialogs;
+    TrayPresence m_tray;
+    QuietTicks m_quiet;
     CountdownRefresh m_refresh;
     std::unique_ptr<TriviaTable> m_pTrivia;
     std::unique_ptr<ITriviaRandom> m_pRandom;
     std::unique_ptr<TriviaRotation> m_pRotation;  // holds the paused state
     ArrivalAlert m_alert;
-    CTime m_timeArrival;  // the arrival of the application's settings
-    CTime m_timeRefreshed;  // the clock when the countdown was last computed
-    CTime m_timeQuietUntil;  // in the tray, a tick before this changes nothing the user sees
+    int m_nAlertRetryIn = 0;  // ticks until an undelivered notification is tried again
+    CTime m_timeArrival;      // the arrival of the application's settings
     std::string m_strArrival;
+    std::string m_strTip;  // the tray tip, for an icon added again
     bool m_bInitialised = false;
     bool m_bStartHidden = false;
-    bool m_bHidePending = false;  // the next tick hides the window (hide on start-up)
-    bool m_bInTray = false;       // hidden to the tray; field writes wait
-    bool m_bEnded = false;
-    // By control id; entries stay, so a later hide allocates nothing.
-    std::vector<PendingText> m_pendingTexts;
-    std::optional<CTimeSpan> m_pendingCaption;  // the caption's span while in the tray
-    NotesScreen* m_pNotes = nullptr;  // the Notes dialog's screen while it runs
+    bool m_bHidePending = false;  // a hidden start waits for the tray's answer
 };

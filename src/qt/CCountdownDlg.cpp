@@ -48,6 +48,7 @@ CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* p
     connect(m_pTray, &CTrayIcon::DoubleClicked, this, [this] { m_screen.OnShowMainScreen(); });
     connect(m_pTray, &CTrayIcon::CommandChosen, this,
             [this](TrayCommand command) { m_screen.OnTrayCommand(command); });
+    connect(m_pTray, &CTrayIcon::Shown, this, [this] { m_screen.OnTrayIconShown(); });
     connect(m_pTray, &CTrayIcon::Lost, this, [this] { m_screen.OnTrayLost(); });
 }
 
@@ -104,7 +105,6 @@ QList<QAction*> CCountdownDlg::TrayMenuActions() const {
 int CCountdownDlg::DoModal() {
     OnInitDialog();
     if (m_screen.IsEnded()) return result();  // asked to end while a start-up message was open
-    show();
     QEventLoop loop;
     m_pRunLoop = &loop;
     loop.exec(QEventLoop::DialogExec);
@@ -144,6 +144,7 @@ void CCountdownDlg::SetDlgItemText(int nId, const std::string& strText) {
 }
 
 void CCountdownDlg::ShowWindow() {
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
@@ -154,12 +155,12 @@ void CCountdownDlg::SetClipboardText(const std::string& strText) {
 }
 
 bool CCountdownDlg::RunSetupDialog(SetupForm& form) {
-    CSetupDlg setup(form);
+    CSetupDlg setup(form, this);
     return setup.exec() == QDialog::Accepted;
 }
 
 void CCountdownDlg::RunNotesDialog(NotesScreen& notes) {
-    CNotesDlg dialog(notes);
+    CNotesDlg dialog(notes, this);
     dialog.exec();
 }
 
@@ -168,7 +169,20 @@ void CCountdownDlg::RunAboutDialog() {
     about.exec();
 }
 
+void CCountdownDlg::BringDialogForward() {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || dialog == this) return;
+    dialog->raise();
+    dialog->activateWindow();
+}
+
 void CCountdownDlg::CloseNestedDialogs() {
+    // Innermost first: a dialog that ends leaves the modal stack at once.
+    for (int nDepth = 0; nDepth < 16; ++nDepth) {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog == this) break;
+        dialog->done(QDialog::Rejected);
+    }
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget == this || !widget->isVisible()) continue;
         if (auto* dialog = qobject_cast<QDialog*>(widget))
@@ -179,13 +193,17 @@ void CCountdownDlg::CloseNestedDialogs() {
 }
 
 void CCountdownDlg::done(int nResult) {
-    m_screen.OnWindowEnded();
-    QDialog::done(nResult);
-    if (m_pRunLoop) m_pRunLoop->exit(nResult);
+    m_nEndResult = nResult;
+    m_screen.OnClose();
+}
+
+void CCountdownDlg::EndMainWindow() {
+    QDialog::done(m_nEndResult);
+    if (m_pRunLoop) m_pRunLoop->exit(m_nEndResult);
 }
 
 void CCountdownDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(QStringLiteral("&About Brisaloo..."), this, [this] { m_screen.OnAbout(); });
+    menu.addAction(QString::fromUtf8(kAboutMenuText), this, [this] { m_screen.OnAbout(); });
     menu.exec(event->globalPos());
 }

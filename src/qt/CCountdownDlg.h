@@ -10,9 +10,9 @@
 
 #include <map>
 
+#include "app/CCountdownApp.h"
 #include "app/CountdownScreen.h"
 #include "app/MainView.h"
-#include "app/CCountdownApp.h"
 #include "qt/CTrayIcon.h"
 #include "qt/QtUserMessages.h"
 
@@ -28,7 +28,8 @@ public:
     CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* parent = nullptr);
     ~CCountdownDlg() override;
 
-    // Initialises the window (once) and runs it until it ends.
+    // Initialises the window (once; the screen shows it unless the start is
+    // hidden) and runs it until it ends.
     int DoModal() override;
     void OnInitDialog();
     void SetStartHidden(bool bHidden) { m_screen.SetStartHidden(bHidden); }
@@ -52,14 +53,13 @@ public:
     }
     void StartTimer(int nPeriodMs) override { m_timer.start(nPeriodMs); }
     void StopTimer() override { m_timer.stop(); }
-    bool IsTrayAvailable() override { return m_pTray->IsAvailable(); }
-    void AddTrayIcon(const std::string& strTip) override {
-        m_pTray->Add(windowIcon(), ToQString(strTip));
+    TrayIconAnswer AddTrayIcon(const std::string& strTip) override {
+        return m_pTray->Add(windowIcon(), ToQString(strTip));
     }
     void SetTrayTip(const std::string& strTip) override { m_pTray->SetTip(ToQString(strTip)); }
     void RemoveTrayIcon() override { m_pTray->Remove(); }
-    void Notify(const std::string& strTitle, const std::string& strText) override {
-        m_pTray->Notify(ToQString(strTitle), ToQString(strText));
+    bool Notify(const std::string& strTitle, const std::string& strText) override {
+        return m_pTray->Notify(ToQString(strTitle), ToQString(strText));
     }
     void PopUpTrayMenu() override { m_pTrayMenu->popup(QCursor::pos()); }
     void HideWindow() override { hide(); }
@@ -69,11 +69,13 @@ public:
     bool RunSetupDialog(SetupForm& form) override;
     void RunNotesDialog(NotesScreen& notes) override;
     void RunAboutDialog() override;
+    void BringDialogForward() override;
     void CloseNestedDialogs() override;
-    void EndMainWindow() override { done(QDialog::Accepted); }
+    void EndMainWindow() override;
 
 protected:
-    void done(int nResult) override;  // every way of ending goes through here
+    // Close, Escape and the close box: the screen's end path, which ends the run.
+    void done(int nResult) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -88,5 +90,6 @@ private:
     CTrayIcon* m_pTray = nullptr;
     QMenu* m_pTrayMenu = nullptr;
     std::map<int, QWidget*> m_controls;
-    QEventLoop* m_pRunLoop = nullptr;  // DoModal's loop while it runs
+    QEventLoop* m_pRunLoop = nullptr;      // DoModal's loop while it runs
+    int m_nEndResult = QDialog::Accepted;  // how the run ends (Close and Exit accept)
 };

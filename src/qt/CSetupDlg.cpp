@@ -13,7 +13,6 @@ CSetupDlg::CSetupDlg(SetupForm& form, QWidget* parent) : CSetupDlg(nullptr, &for
 
 CSetupDlg::CSetupDlg(std::unique_ptr<SetupForm> pOwnForm, SetupForm* pForm, QWidget* parent)
     : QDialog(parent), m_pOwnForm(std::move(pOwnForm)), m_form(pForm ? *pForm : *m_pOwnForm) {
-    m_settings = m_form.m_settings;
     BuildDialogFromTemplate(*this, SetupDialogTemplate());
     connect(static_cast<QPushButton*>(DialogItem(*this, IDOK)), &QPushButton::clicked, this,
             &CSetupDlg::accept);
@@ -24,8 +23,11 @@ CSetupDlg::CSetupDlg(std::unique_ptr<SetupForm> pOwnForm, SetupForm* pForm, QWid
 
 CSetupDlg::~CSetupDlg() = default;
 
+const Settings& CSetupDlg::FormSettings() const {
+    return m_form.m_settings;
+}
+
 void CSetupDlg::accept() {
     if (!m_form.OnOK(m_view, m_messages)) return;
-    m_settings = m_form.m_settings;
     QDialog::accept();
 }

@@ -13,7 +13,7 @@ class SetupForm;
 
 // The Setup dialog, built from its template; its form (SetupForm) decides.
 // OK keeps the dialog open on a refused field; after OK the form's settings
-// (and m_settings) hold the values to hand back.
+// hold the values to hand back.
 class CSetupDlg final : public QDialog {
     Q_OBJECT
 public:
@@ -23,7 +23,7 @@ public:
 
     void accept() override;  // OK
 
-    Settings m_settings;
+    const Settings& FormSettings() const;
 
 private:
     // With pOwnForm, the dialog owns its form; otherwise it edits *pForm.

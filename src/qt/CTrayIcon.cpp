@@ -33,33 +33,36 @@ CTrayIcon::~CTrayIcon() {
 
 bool CTrayIcon::IsAvailable() const {
     if (g_availableOverride) return *g_availableOverride;
-    return m_sni != SniState::Off || QSystemTrayIcon::isSystemTrayAvailable();
+    return m_bAdded && (m_sni == SniState::Shown || (m_icon && m_icon->isVisible()));
 }
 
 void CTrayIcon::OverrideAvailability(std::optional<bool> bAvailable) {
     g_availableOverride = bAvailable;
 }
 
-void CTrayIcon::Add(const QIcon& icon, const QString& strTip) {
+TrayIconAnswer CTrayIcon::Add(const QIcon& icon, const QString& strTip) {
     m_iconImage = icon;
     m_strTip = strTip;
     m_bAdded = true;
+    if (g_availableOverride)
+        return *g_availableOverride ? TrayIconAnswer::Shown : TrayIconAnswer::Failed;
     // The window maps first: asking the bus for a panel (a round trip) and
     // making the icon's own window wait until the loop runs.
-    if (m_bSetUpDue) return;
+    if (m_bSetUpDue) return TrayIconAnswer::Pending;
     m_bSetUpDue = true;
     QMetaObject::invokeMethod(this, &CTrayIcon::SetUp, Qt::QueuedConnection);
+    return TrayIconAnswer::Pending;
 }
 
 void CTrayIcon::SetUp() {
     m_bSetUpDue = false;
-    if (!m_bAdded) return;
+    if (!m_bAdded || g_availableOverride) return;
     WatchPanels();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected() && bus.interface()->isServiceRegistered(kWatcherService).value())
         StartItem();
     else
-        ShowSystemTrayIcon();
+        FallBackToSystemTray();
 }
 
 // Panels come and go (a restart, a log-in where the panel starts late): the
@@ -102,7 +105,7 @@ void CTrayIcon::StartItem() {
                                                       std::move(handlers));
         if (!m_item->Register()) {
             m_item.reset();
-            ShowSystemTrayIcon();
+            FallBackToSystemTray();
             return;
         }
     }
@@ -127,7 +130,7 @@ void CTrayIcon::StartItem() {
                     // A watcher without a host shows nothing: keep the item registered
                     // for a host that comes later, and use the other tray meanwhile.
                     m_sni = SniState::Off;
-                    ShowSystemTrayIcon();
+                    FallBackToSystemTray();
                 }
             });
 }
@@ -136,14 +139,24 @@ void CTrayIcon::OnHostRegistered() {
     if (!m_bAdded || !m_item) return;
     m_sni = SniState::Shown;
     HideSystemTrayIcon();
+    emit Shown();
 }
 
 void CTrayIcon::OnWatcherGone() {
     if (m_sni == SniState::Off) return;
     m_sni = SniState::Off;
     if (!m_bAdded) return;
+    FallBackToSystemTray();
+}
+
+// No panel shows the item: the XEmbed tray, and the window is told whether
+// the icon is in a tray at all.
+void CTrayIcon::FallBackToSystemTray() {
     ShowSystemTrayIcon();
-    if (!IsAvailable()) emit Lost();
+    if (m_icon && m_icon->isVisible())
+        emit Shown();
+    else
+        emit Lost();
 }
 
 void CTrayIcon::ShowSystemTrayIcon() {
@@ -190,9 +203,10 @@ void CTrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
     }
 }
 
-void CTrayIcon::Notify(const QString& strTitle, const QString& strText) {
+bool CTrayIcon::Notify(const QString& strTitle, const QString& strText) {
     m_notifications << strText;
-    if (SendDesktopNotification(strTitle, strText)) return;
-    if (m_icon && m_bAdded && m_icon->isVisible())
-        m_icon->showMessage(strTitle, strText, m_icon->icon());
+    if (SendDesktopNotification(strTitle, strText)) return true;
+    if (!m_icon || !m_bAdded || !m_icon->isVisible()) return false;
+    m_icon->showMessage(strTitle, strText, m_icon->icon());
+    return true;
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/MainView.h"
 #include "app/TrayMenu.h"
 
 class QDBusServiceWatcher;
@@ -29,24 +30,25 @@ public:
     explicit CTrayIcon(QObject* parent = nullptr);
     ~CTrayIcon() override;
 
-    // Whether a hidden window can come back through the icon: a tray of either
-    // kind is there.
+    // Whether the icon is in a tray of either kind (a panel showed the item,
+    // or the XEmbed tray took the icon).
     bool IsAvailable() const;
-    // Tests stand in for a desktop with (or without) a tray; nullopt asks the
-    // desktop again. The icon itself is only ever shown in a real tray.
+    // Tests stand in for a desktop with (or without) a tray: Add answers at
+    // once and asks nobody; nullopt asks the desktop again. The icon itself
+    // is only ever shown in a real tray.
     static void OverrideAvailability(std::optional<bool> bAvailable);
 
-    // Puts the icon into the tray with a first tip once the event loop runs;
-    // does nothing without a tray.
-    void Add(const QIcon& icon, const QString& strTip);
+    // Puts the icon into the tray with a first tip once the event loop runs
+    // (Pending: Shown or Lost follows), or again after a failure.
+    TrayIconAnswer Add(const QIcon& icon, const QString& strTip);
     void SetTip(const QString& strTip);
     // Removing an icon that is already gone does nothing.
     void Remove();
 
     // A desktop notification: through the desktop's notification server when
     // one is on the session bus, else as a balloon from the icon; with neither
-    // it is only remembered.
-    void Notify(const QString& strTitle, const QString& strText);
+    // it is only remembered. Returns whether it reached the user.
+    bool Notify(const QString& strTitle, const QString& strText);
 
     bool IsAdded() const { return m_bAdded; }
     const QStringList& Notifications() const { return m_notifications; }
@@ -57,7 +59,10 @@ signals:
     void DoubleClicked();   // shows the main window
     // An item of the menu the panel drew, delivered after the click's D-Bus call.
     void CommandChosen(TrayCommand command);
-    // The panel went away and no tray is left to bring a hidden window back.
+    // The icon is in a tray: a panel's host showed the item, or the XEmbed tray.
+    void Shown();
+    // The icon is in no tray (no panel answered, none is left, no XEmbed tray):
+    // nothing can bring a hidden window back.
     void Lost();
 
 private slots:
@@ -72,6 +77,7 @@ private:
     void StartItem();
     void OnWatcherGone();
     void ShowSystemTrayIcon();
+    void FallBackToSystemTray();
     void HideSystemTrayIcon();
 
     std::unique_ptr<QSystemTrayIcon> m_icon;

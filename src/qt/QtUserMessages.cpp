@@ -3,6 +3,8 @@
 
 #include <QMessageBox>
 
+#include "app/UserMessages.h"
+
 namespace UserMessages {
 namespace {
 
@@ -12,7 +14,7 @@ Handler& CurrentHandler() {
 }
 
 const QString& Title() {
-    static const QString strTitle = QStringLiteral("Brisaloo");
+    static const QString strTitle = QString::fromUtf8(kMessageTitle);
     return strTitle;
 }
 

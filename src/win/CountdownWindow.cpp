@@ -13,9 +13,8 @@ CountdownWindow::CountdownWindow(CCountdownApp& app, const IClock& clock,
 void CountdownWindow::OnCommand(int nId) {
     switch (nId) {
         case IDOK:      // Close
-        case IDCANCEL:  // Escape, the close box, the system menu's Close
-            m_screen.OnWindowEnded();
-            m_window.EndMainWindow();
+        case IDCANCEL:  // Escape, the close box, the system menu's Close, WM_CLOSE
+            m_screen.OnClose();
             break;
         case IDC_SETUP:
             m_screen.OnSetup();

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "app/CountdownScreen.h"
 #include "app/CCountdownApp.h"
-#include "win/Win32MainWindow.h"
+#include "app/CountdownScreen.h"
 #include "win/MainWindowEvents.h"
+#include "win/Win32MainWindow.h"
 
 class CCountdownApp;
 class IClock;
@@ -37,7 +37,7 @@ private:
     void OnTrayDoubleClick() override { m_screen.OnShowMainScreen(); }
     void OnTrayBalloonClick() override { m_screen.OnShowMainScreen(); }
     void OnTrayCommand(TrayCommand command) override { m_screen.OnTrayCommand(command); }
-    void OnTrayLost() override { m_screen.OnTrayLost(); }
+    void OnTrayCreated() override { m_screen.OnTrayCreated(); }
     void OnShowRequested() override { m_screen.OnShowMainScreen(); }
     void OnQueryEndSession() override { m_screen.OnCommitData(); }
     void OnEndSession() override { m_screen.OnEndSession(); }

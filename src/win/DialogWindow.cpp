@@ -49,6 +49,10 @@ void DialogWindow::EndAllModal() {
         pDialog->End(IDCANCEL);
 }
 
+HWND DialogWindow::InnermostModal() {
+    return g_pInnermostModal ? g_pInnermostModal->m_hWnd : nullptr;
+}
+
 void DialogWindow::Attach(HWND hWnd) {
     m_hWnd = hWnd;
     m_pView = std::make_unique<Win32DialogView>(hWnd);

@@ -43,6 +43,8 @@ public:
 
     // Ends every modal dialog that is open, innermost first (the session ends).
     static void EndAllModal();
+    // The innermost modal dialog's window, or nullptr.
+    static HWND InnermostModal();
 
 protected:
     // A message before the default handling; true when handled, with the

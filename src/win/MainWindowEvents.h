@@ -25,7 +25,7 @@ public:
     virtual void OnTrayDoubleClick() = 0;
     virtual void OnTrayBalloonClick() = 0;  // the arrival notification was clicked
     virtual void OnTrayCommand(TrayCommand command) = 0;
-    virtual void OnTrayLost() = 0;       // Explorer came back and the icon could not be added again
+    virtual void OnTrayCreated() = 0;    // the taskbar (re)started: the icon is to be added again
     virtual void OnShowRequested() = 0;  // a second copy was started for the same data
     // The session ends: first the question (save what is pending), then the end.
     virtual void OnQueryEndSession() = 0;

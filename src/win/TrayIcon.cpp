@@ -40,9 +40,10 @@ bool TrayIcon::AddWithVersion() {
     NOTIFYICONDATAW record = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     if (!Shell_NotifyIconW(NIM_ADD, &record)) return false;
     m_bAdded = true;
-    // After NIM_ADD: a version set before it is lost.
+    // After NIM_ADD: a version set before it is lost. The icon is there either way.
     record.uVersion = NOTIFYICON_VERSION_4;
-    return Shell_NotifyIconW(NIM_SETVERSION, &record);
+    Shell_NotifyIconW(NIM_SETVERSION, &record);
+    return true;
 }
 
 bool TrayIcon::Add(const std::string& strTip) {
@@ -79,12 +80,6 @@ bool TrayIcon::ShowBalloon(const std::string& strTitle, const std::string& strTe
     CopyField(record.szInfo, Utf16FromUtf8(strText));
     record.dwInfoFlags = NIIF_INFO;
     return Shell_NotifyIconW(NIM_MODIFY, &record);
-}
-
-bool TrayIcon::Restore() {
-    if (!m_bAdded) return true;
-    m_bAdded = false;
-    return AddWithVersion();
 }
 
 bool TrayIcon::IsAvailable() {

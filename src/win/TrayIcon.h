@@ -25,8 +25,8 @@ public:
     bool SetIcon(HICON hIcon);  // the picture, kept for the next add
     bool Remove();              // true also when there was nothing to remove
     bool ShowBalloon(const std::string& strTitle, const std::string& strText);
-    // After Explorer restarted (TaskbarCreated): the icon again, when it was there.
-    bool Restore();
+    // After Explorer restarted (TaskbarCreated) the icon is gone: the next Add adds it.
+    void Forget() { m_bAdded = false; }
 
     bool IsAdded() const { return m_bAdded; }
 

@@ -93,7 +93,6 @@ int Win32MainWindow::DoModal() {
     if (!Create()) return -1;
     m_bRunning = true;
     m_pEvents->OnInitDialog();
-    if (!m_bEnded) ::ShowWindow(Hwnd(), SW_SHOW);
     // The loop ends on WM_QUIT, which the window's destruction posts: a flag
     // checked between messages is not seen while GetMessage waits, and a
     // close sent from another process (End task, an installer) is handled
@@ -175,7 +174,9 @@ bool Win32MainWindow::OnMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, INT
         return true;
     }
     if (nMessage == TaskbarCreatedMessage()) {
-        if (m_tray && !m_tray->Restore()) m_pEvents->OnTrayLost();
+        // A new taskbar knows no icon; the screen decides whether to add it again.
+        if (m_tray) m_tray->Forget();
+        m_pEvents->OnTrayCreated();
         return true;
     }
     return DialogWindow::OnMessage(nMessage, wParam, lParam, nResult);
@@ -280,12 +281,8 @@ void Win32MainWindow::StopTimer() {
     KillTimer(Hwnd(), kTimerId);
 }
 
-bool Win32MainWindow::IsTrayAvailable() {
-    return TrayIcon::IsAvailable();
-}
-
-void Win32MainWindow::AddTrayIcon(const std::string& strTip) {
-    m_tray->Add(strTip);
+TrayIconAnswer Win32MainWindow::AddTrayIcon(const std::string& strTip) {
+    return m_tray->Add(strTip) ? TrayIconAnswer::Shown : TrayIconAnswer::Failed;
 }
 
 void Win32MainWindow::SetTrayTip(const std::string& strTip) {
@@ -296,8 +293,8 @@ void Win32MainWindow::RemoveTrayIcon() {
     m_tray->Remove();
 }
 
-void Win32MainWindow::Notify(const std::string& strTitle, const std::string& strText) {
-    m_tray->ShowBalloon(strTitle, strText);
+bool Win32MainWindow::Notify(const std::string& strTitle, const std::string& strText) {
+    return m_tray->ShowBalloon(strTitle, strText);
 }
 
 void Win32MainWindow::PopUpTrayMenu() {
@@ -361,6 +358,14 @@ void Win32MainWindow::RunNotesDialog(NotesScreen& notes) {
 
 void Win32MainWindow::RunAboutDialog() {
     ::RunAboutDialog(Hwnd());
+}
+
+void Win32MainWindow::BringDialogForward() {
+    // A message box the dialog opened is its last active pop-up.
+    if (const HWND hDialog = DialogWindow::InnermostModal()) {
+        const HWND hPopup = GetLastActivePopup(hDialog);
+        SetForegroundWindow(hPopup ? hPopup : hDialog);
+    }
 }
 
 void Win32MainWindow::CloseNestedDialogs() {

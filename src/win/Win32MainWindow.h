@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/MainView.h"
 #include "app/CCountdownApp.h"
+#include "app/MainView.h"
 #include "win/DialogWindow.h"
 #include "win/Handles.h"
 #include "win/MainWindowEvents.h"
@@ -31,8 +31,8 @@ public:
     void SetMessages(IUserMessages& messages) { m_pMessages = &messages; }
     // The window, created hidden; false when it could not be made.
     bool Create();
-    // Creates, initialises and shows the window, then runs the message loop
-    // until EndMainWindow.
+    // Creates and initialises the window (the screen shows it unless the start
+    // is hidden), then runs the message loop until EndMainWindow.
     int DoModal() override;
 
     // The registered message a second copy posts to bring this one forward.
@@ -50,11 +50,10 @@ public:
     void SetCaption(const std::string& strCaption) override;
     void StartTimer(int nPeriodMs) override;
     void StopTimer() override;
-    bool IsTrayAvailable() override;
-    void AddTrayIcon(const std::string& strTip) override;
+    TrayIconAnswer AddTrayIcon(const std::string& strTip) override;
     void SetTrayTip(const std::string& strTip) override;
     void RemoveTrayIcon() override;
-    void Notify(const std::string& strTitle, const std::string& strText) override;
+    bool Notify(const std::string& strTitle, const std::string& strText) override;
     void PopUpTrayMenu() override;
     void HideWindow() override;
     void MinimiseWindow() override;
@@ -63,6 +62,7 @@ public:
     bool RunSetupDialog(SetupForm& form) override;
     void RunNotesDialog(NotesScreen& notes) override;
     void RunAboutDialog() override;
+    void BringDialogForward() override;
     void CloseNestedDialogs() override;
     void EndMainWindow() override;
 

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "FakeDialogView.h"
 #include "app/CCountdownApp.h"
 #include "app/DialogTemplates.h"
 #include "app/MainView.h"
+#include "app/NotesScreen.h"
 #include "app/ProfileSettings.h"
 #include "app/SetupForm.h"
 #include "app/UserMessages.h"
@@ -45,12 +47,15 @@ public:
         m_log.push_back("timer " + std::to_string(nPeriodMs));
     }
     void StopTimer() override { m_log.push_back("timer stop"); }
-    bool IsTrayAvailable() override { return m_bTray; }
-    void AddTrayIcon(const std::string& strTip) override { m_log.push_back("tray add " + strTip); }
+    TrayIconAnswer AddTrayIcon(const std::string& strTip) override {
+        m_log.push_back("tray add " + strTip);
+        return m_bTray ? m_trayAnswer : TrayIconAnswer::Failed;
+    }
     void SetTrayTip(const std::string& strTip) override { m_log.push_back("tip " + strTip); }
     void RemoveTrayIcon() override { m_log.push_back("tray remove"); }
-    void Notify(const std::string& strTitle, const std::string& strText) override {
+    bool Notify(const std::string& strTitle, const std::string& strText) override {
         m_log.push_back("notify " + strTitle + ": " + strText);
+        return m_bDelivers;
     }
     void PopUpTrayMenu() override { m_log.push_back("tray menu"); }
     void HideWindow() override {
@@ -66,11 +71,16 @@ public:
         m_log.push_back("setup");
         return m_setup && m_setup(form);
     }
-    void RunNotesDialog(NotesScreen&) override {
+    void RunNotesDialog(NotesScreen& notes) override {
         m_log.push_back("notes");
         if (m_notes) m_notes();
+        if (m_notesScreen) m_notesScreen(notes);
     }
-    void RunAboutDialog() override { m_log.push_back("about"); }
+    void RunAboutDialog() override {
+        m_log.push_back("about");
+        if (m_about) m_about();
+    }
+    void BringDialogForward() override { m_log.push_back("forward"); }
     void CloseNestedDialogs() override { m_log.push_back("close nested"); }
     void EndMainWindow() override { m_log.push_back("end"); }
 
@@ -78,8 +88,12 @@ public:
 
     CountdownScreen* m_pScreen = nullptr;
     bool m_bTray = true;
-    std::function<bool(SetupForm&)> m_setup;  // the user's answer in Setup
-    std::function<void()> m_notes;            // what happens while Notes is open
+    TrayIconAnswer m_trayAnswer = TrayIconAnswer::Shown;  // when there is a tray
+    bool m_bDelivers = true;                              // a notification reaches the user
+    std::function<bool(SetupForm&)> m_setup;              // the user's answer in Setup
+    std::function<void()> m_notes;                        // what happens while Notes is open
+    std::function<void(NotesScreen&)> m_notesScreen;
+    std::function<void()> m_about;
 
 private:
     void Appear(const char* pszHow) {
@@ -88,7 +102,7 @@ private:
         m_bVisible = true;
     }
     std::vector<std::string> m_log;
-    bool m_bVisible = true;
+    bool m_bVisible = false;
 };
 
 class RecordingMessages final : public IUserMessages {
@@ -157,7 +171,7 @@ TEST(CountdownScreenTest, InitialisesInOrder) {
              Text(IDC_TOTAL_HOURS, "25"), Text(IDC_TOTAL_MINUTES, "1501"),
              Text(IDC_TOTAL_SECONDS, "90061"), "timer 500", "caption Brisaloo (1 Days 1 Hrs 1 Min)",
              "tray add This is a test string", "tip Brisaloo: D:1 H:1 M:1",
-             Text(IDC_TRIVIA_QUESTION, "Where?"), Text(IDC_TRIVIA_ANSWER, "")}));
+             Text(IDC_TRIVIA_QUESTION, "Where?"), Text(IDC_TRIVIA_ANSWER, ""), "show"}));
     EXPECT_TRUE(f.messages.m_texts.empty());
     f.screen.OnInitDialog();  // once only
     EXPECT_TRUE(f.view.Take().empty());
@@ -170,8 +184,8 @@ TEST(CountdownScreenTest, MissingTriviaIsSaidAndTheCountdownRunsOn) {
     ASSERT_EQ(f.messages.m_texts.size(), 1u);
     EXPECT_EQ(f.messages.m_texts[0].rfind("Unable To Open File\n", 0), 0u);
     const Log log = f.view.Take();
-    EXPECT_EQ(Log(log.end() - 2, log.end()),
-              (Log{Text(IDC_TRIVIA_QUESTION, "No trivia loaded."), Text(IDC_TRIVIA_ANSWER, "")}));
+    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{Text(IDC_TRIVIA_QUESTION, "No trivia loaded."),
+                                                  Text(IDC_TRIVIA_ANSWER, ""), "show"}));
     f.Tick();
     EXPECT_EQ(f.view.Take(), (Log{Text(IDC_SECONDS, "9"), Text(IDC_TOTAL_SECONDS, "9")}));
 }
@@ -240,10 +254,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Text(IDC_TOTAL_HOURS, "23"), Text(IDC_DAYS, "0"),
                   "caption Brisaloo (0 Days 23 Hrs 59 Min)", "tip Brisaloo: D:0 H:23 M:59"}},
         TickCase{"SecondInTray", 65, true, {}},
-        TickCase{"MinuteInTray",
-                 60,
-                 true,
-                 {"tip Brisaloo: D:0 H:0 M:0"}},
+        TickCase{"MinuteInTray", 60, true, {"tip Brisaloo: D:0 H:0 M:0"}},
         TickCase{
             "ArrivalInTray", 1, true, {"notify You have arrived: Friday January 01, 2027 00:00"}}),
     [](const testing::TestParamInfo<TickCase>& info) { return info.param.pszName; });
@@ -253,9 +264,9 @@ INSTANTIATE_TEST_SUITE_P(
 // must still be seen.
 struct TrayClockCase {
     const char* pszName;
-    std::int64_t nBefore;               // seconds before the arrival when hidden
+    std::int64_t nBefore;             // seconds before the arrival when hidden
     std::vector<std::int64_t> steps;  // the clock's move before each tick
-    Log expected;                       // what all those ticks write
+    Log expected;                     // what all those ticks write
 };
 
 class TrayTicks : public testing::TestWithParam<TrayClockCase> {};
@@ -276,10 +287,8 @@ INSTANTIATE_TEST_SUITE_P(
     CountdownScreenTest, TrayTicks,
     testing::Values(
         TrayClockCase{"MinuteTurns", 65, {1, 1, 1, 1, 1, 1}, {"tip Brisaloo: D:0 H:0 M:0"}},
-        TrayClockCase{"Arrival",
-                      3,
-                      {1, 1, 1},
-                      {"notify You have arrived: Friday January 01, 2027 00:00"}},
+        TrayClockCase{
+            "Arrival", 3, {1, 1, 1}, {"notify You have arrived: Friday January 01, 2027 00:00"}},
         TrayClockCase{"ClockSetBack", 65, {1, -60}, {"tip Brisaloo: D:0 H:0 M:2"}}),
     [](const testing::TestParamInfo<TrayClockCase>& info) { return info.param.pszName; });
 
@@ -311,41 +320,60 @@ TEST(CountdownScreenTest, ShowWritesOnlyTheLastTextOfEachWaitingField) {
               (Log{"hide", Text(IDC_SECONDS, "57"), Text(IDC_TOTAL_SECONDS, "117")}));
 }
 
-struct HideCase {
+// The window's start: shown, or hidden in the tray, or minimised where no
+// icon is in a tray; never shown first and hidden later, and a start-up
+// message box (with ticks while it is open) changes nothing of it.
+struct StartCase {
+    const char* pszName;
     bool bHideStart;    // the setting
     bool bStartHidden;  // --hidden
-    bool bTray;
-    Log expected;  // what the first tick does before it writes
+    TrayIconAnswer tray;
+    bool bBox;     // a start-up message box is open for a few ticks
+    Log expected;  // what the window is asked: show, hide, minimise
+    bool bInTray;
 };
 
-class PendingHide : public testing::TestWithParam<HideCase> {};
+class Start : public testing::TestWithParam<StartCase> {};
 
-TEST_P(PendingHide, FirstTickHidesOnlyOnce) {
-    const HideCase& c = GetParam();
+TEST_P(Start, DecidedOnceAtInitialisation) {
+    const StartCase& c = GetParam();
     Fixture f(kArrival2027 - 100, false);
     f.app.m_settings.bHideStart = c.bHideStart;
     f.screen.SetStartHidden(c.bStartHidden);
-    f.view.m_bTray = c.bTray;
+    f.view.m_trayAnswer = c.tray;
+    if (c.bBox) {
+        std::filesystem::remove(f.dir / "triv.dat");  // a warning after the timer started
+        f.messages.m_onWarn = [&f] {
+            for (int nTick = 0; nTick < 3; ++nTick) f.Tick();
+        };
+    }
     f.screen.OnInitDialog();
-    f.view.Take();
-    f.screen.OnTimer();
-    EXPECT_EQ(f.view.Take(), c.expected);
-    EXPECT_FALSE(f.screen.IsHidePending());
-    f.screen.OnTimer();
-    EXPECT_TRUE(f.view.Take().empty());
-    EXPECT_EQ(f.screen.IsInTray(), !c.expected.empty() && c.bTray);
+    for (int nTick = 0; nTick < 3; ++nTick) f.Tick();
+    Log window;
+    for (const std::string& strCall : f.view.Take())
+        if (strCall == "show" || strCall == "hide" || strCall == "minimise")
+            window.push_back(strCall);
+    EXPECT_EQ(window, c.expected);
+    EXPECT_EQ(f.screen.IsInTray(), c.bInTray);
 }
 
-INSTANTIATE_TEST_SUITE_P(CountdownScreenTest, PendingHide,
-                         testing::Values(HideCase{true, false, true, {"hide"}},
-                                         HideCase{false, true, true, {"hide"}},
-                                         HideCase{true, false, false, {"minimise"}},
-                                         HideCase{false, false, true, {}}));
+INSTANTIATE_TEST_SUITE_P(
+    CountdownScreenTest, Start,
+    testing::Values(
+        StartCase{"Shown", false, false, TrayIconAnswer::Shown, false, {"show"}, false},
+        StartCase{"ShownAfterABox", false, false, TrayIconAnswer::Shown, true, {"show"}, false},
+        StartCase{"Setting", true, false, TrayIconAnswer::Shown, false, {}, true},
+        StartCase{"Option", false, true, TrayIconAnswer::Shown, false, {}, true},
+        StartCase{"HiddenAfterABox", false, true, TrayIconAnswer::Shown, true, {}, true},
+        StartCase{"NoTray", true, false, TrayIconAnswer::Failed, false, {"minimise"}, false},
+        StartCase{"TrayStillAnswering", true, false, TrayIconAnswer::Pending, true, {}, false}),
+    [](const testing::TestParamInfo<StartCase>& info) { return info.param.pszName; });
 
 TEST(CountdownScreenTest, LostTrayMinimisesAHiddenWindowAndWritesItsFields) {
     Fixture f(kArrival2027 - 65);
     f.screen.OnTrayLost();  // shown: nothing to do
     EXPECT_TRUE(f.view.Take().empty());
+    f.screen.OnTrayIconShown();  // the panel came back
     f.screen.OnHideMe();
     f.Tick();
     f.view.m_bTray = false;
@@ -461,7 +489,7 @@ TEST_P(Commands, ReachTheView) {
     EXPECT_EQ(f.view.Take(), c.expected);
 }
 
-const Log kEnd{"tray remove", "timer stop", "end"};
+const Log kEnd{"close nested", "tray remove", "timer stop", "end"};
 
 INSTANTIATE_TEST_SUITE_P(
     CountdownScreenTest, Commands,
@@ -479,12 +507,12 @@ INSTANTIATE_TEST_SUITE_P(
                     kEnd},
         CommandCase{"TrayLeftClick", [](CountdownScreen& s) { s.OnTrayMenu(); }, {"tray menu"}},
         CommandCase{"About", [](CountdownScreen& s) { s.OnAbout(); }, {"about"}},
-        CommandCase{"WindowEnded",
+        CommandCase{"Close",
                     [](CountdownScreen& s) {
-                        s.OnWindowEnded();
-                        s.OnWindowEnded();
+                        s.OnClose();
+                        s.OnClose();
                     },
-                    {"tray remove", "timer stop"}},
+                    kEnd},
         CommandCase{"EndSession",
                     [](CountdownScreen& s) { s.OnEndSession(); },
                     {"close nested", "tray remove", "timer stop", "end"}}),
@@ -498,6 +526,165 @@ TEST(CountdownScreenTest, EndSessionDuringNotesClosesInOrder) {
     f.view.m_notes = [&f] { f.screen.OnEndSession(); };
     f.screen.OnNotes();
     EXPECT_EQ(f.view.Take(), (Log{"notes", "close nested", "tray remove", "timer stop", "end"}));
+}
+
+// While one dialog is open, a command for any dialog brings it forward; Show
+// Main Screen shows the window with the dialog above it.
+struct DialogCommand {
+    const char* pszName;
+    void (*command)(CountdownScreen&);
+    Log expected;
+};
+
+const DialogCommand kDialogCommands[] = {
+    {"Setup", [](CountdownScreen& s) { s.OnSetup(); }, {"forward"}},
+    {"Notes", [](CountdownScreen& s) { s.OnNotes(); }, {"forward"}},
+    {"About", [](CountdownScreen& s) { s.OnAbout(); }, {"forward"}},
+    {"TraySetup", [](CountdownScreen& s) { s.OnTrayCommand(TrayCommand::Setup); }, {"forward"}},
+    {"TrayNotes", [](CountdownScreen& s) { s.OnTrayCommand(TrayCommand::Notes); }, {"forward"}},
+    {"SecondStart", [](CountdownScreen& s) { s.OnShowMainScreen(); }, {"show", "forward"}},
+};
+
+std::string OneDialogName(const std::tuple<NestedDialog, DialogCommand>& param) {
+    const char* const pszOpen[] = {"", "Setup", "Notes", "About"};
+    return std::string(pszOpen[int(std::get<0>(param))]) + "Open" + std::get<1>(param).pszName;
+}
+
+class OneDialog : public testing::TestWithParam<std::tuple<NestedDialog, DialogCommand>> {};
+
+TEST_P(OneDialog, CommandBringsTheOpenDialogForward) {
+    const auto& [open, command] = GetParam();
+    Fixture f(kArrival2027 - 100);
+    Log during;
+    bool bInside = false;  // a second dialog would run the command again
+    const auto inside = [&] {
+        if (std::exchange(bInside, true)) return;
+        f.view.Take();
+        command.command(f.screen);
+        during = f.view.Take();
+    };
+    f.view.m_setup = [&](SetupForm&) {
+        inside();
+        return false;
+    };
+    f.view.m_notes = inside;
+    f.view.m_about = inside;
+    if (open == NestedDialog::Setup) f.screen.OnSetup();
+    if (open == NestedDialog::Notes) f.screen.OnNotes();
+    if (open == NestedDialog::About) f.screen.OnAbout();
+    EXPECT_EQ(during, command.expected);
+    EXPECT_EQ(f.screen.OpenDialog(), NestedDialog::None);
+}
+
+INSTANTIATE_TEST_SUITE_P(CountdownScreenTest, OneDialog,
+                         testing::Combine(testing::Values(NestedDialog::Setup, NestedDialog::Notes,
+                                                          NestedDialog::About),
+                                          testing::ValuesIn(kDialogCommands)),
+                         [](const auto& info) { return OneDialogName(info.param); });
+
+// Every way out while a note is being edited, after a second Notes was
+// refused: the edit lands in its own note, then the end path runs in order.
+struct WayOut {
+    const char* pszName;
+    void (*end)(CountdownScreen&);
+};
+
+class EveryWayOut : public testing::TestWithParam<WayOut> {};
+
+TEST_P(EveryWayOut, SavesThePendingEditAndEnds) {
+    Fixture f(kArrival2027 - 100, false);
+    WriteFileBytes(f.dir / "notes.dat", "Passport\r\nX123\r\n.\r\nVisa\r\nV9\r\n.\r\n");
+    f.screen.OnInitDialog();
+    FakeDialogView dialog;
+    f.view.m_notesScreen = [&](NotesScreen& notes) {
+        dialog.m_onChange = [&](int nId) {
+            if (nId == IDC_NOTE_BODY) notes.OnChangeNoteBody();
+        };
+        notes.OnInitDialog(dialog);
+        dialog.SetListSelection(IDC_NOTE_LIST, 1);
+        notes.OnSelectNote();
+        dialog.SetItemText(IDC_NOTE_BODY, "V10");
+        f.screen.OnTrayCommand(TrayCommand::Notes);
+        f.view.Take();
+        GetParam().end(f.screen);
+    };
+    f.screen.OnNotes();
+    EXPECT_EQ(ReadFileBytes(f.dir / "notes.dat"), "Passport\r\nX123\r\n.\r\nVisa\r\nV10\r\n.\r\n");
+    EXPECT_EQ(f.view.Take(), kEnd);
+    EXPECT_TRUE(f.screen.IsEnded());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CountdownScreenTest, EveryWayOut,
+    testing::Values(WayOut{"Close", [](CountdownScreen& s) { s.OnClose(); }},
+                    WayOut{"TrayExit", [](CountdownScreen& s) { s.OnTrayExit(); }},
+                    WayOut{"EndSession", [](CountdownScreen& s) { s.OnEndSession(); }}),
+    [](const testing::TestParamInfo<WayOut>& info) { return info.param.pszName; });
+
+// The arrival passed: a notification that did not reach the user is tried
+// again and the arrival stays armed; one that did is shown once.
+TEST(CountdownScreenTest, NotificationIsDisarmedOnlyWhenDelivered) {
+    for (const bool bDelivers : {true, false}) {
+        Fixture f(kArrival2027 - 1);
+        f.view.m_bDelivers = bDelivers;
+        for (int nTick = 0; nTick < 12; ++nTick) f.Tick();
+        int nNotifications = 0;
+        for (const std::string& strCall : f.view.Take())
+            nNotifications += strCall.rfind("notify ", 0) == 0;
+        EXPECT_EQ(nNotifications, bDelivers ? 1 : 2) << bDelivers;
+        const int nArmed = ArrivalAlert::ArrivalKey(f.app.m_settings);
+        EXPECT_EQ(ArrivalAlert::ReadState(f.app.m_strStatePath),
+                  bDelivers ? ArrivalAlert::kNothingArmed : nArmed)
+            << bDelivers;
+    }
+}
+
+// A time change is not a tick: the trivia does not count it.
+TEST(CountdownScreenTest, TimeChangeLeavesTheTriviaCountAlone) {
+    Fixture f(kArrival2027 - 1000);
+    for (int nTick = 1; nTick < 30; ++nTick) f.screen.OnTimer();
+    f.view.Take();
+    f.screen.OnTimeChange();
+    for (const std::string& strCall : f.view.Take())
+        EXPECT_NE(strCall, Text(IDC_TRIVIA_ANSWER, "Here"));
+}
+
+// Quiet ticks in the tray still count for the trivia: back on screen, the
+// next question is there.
+TEST(CountdownScreenTest, TriviaKeepsCountingInTheTray) {
+    Fixture f(kArrival2027 - 1000);
+    f.screen.OnHideMe();
+    for (int nTick = 1; nTick <= 60; ++nTick) {
+        if (nTick % 2) f.clock.Advance(1);
+        f.screen.OnTimer();
+    }
+    f.view.Take();
+    f.screen.OnShowMainScreen();
+    const Log log = f.view.Take();
+    EXPECT_NE(std::find(log.begin(), log.end(), Text(IDC_TRIVIA_QUESTION, "Why?")), log.end());
+}
+
+// Hide Me hides only into an icon that is there; a failed add is tried again
+// a few ticks later and when the taskbar starts.
+TEST(CountdownScreenTest, FailedTrayAddIsTriedAgainAndHideWaitsForIt) {
+    Fixture f(kArrival2027 - 1000, false);
+    f.view.m_trayAnswer = TrayIconAnswer::Failed;
+    f.screen.OnInitDialog();
+    f.screen.OnHideMe();
+    EXPECT_FALSE(f.screen.IsInTray());
+    f.view.Take();
+    int nAdds = 0;
+    for (int nTick = 0; nTick < TrayPresence::kRetryTicks * (TrayPresence::kRetries + 2); ++nTick) {
+        f.screen.OnTimer();
+        for (const std::string& strCall : f.view.Take()) nAdds += strCall.rfind("tray add", 0) == 0;
+    }
+    EXPECT_EQ(nAdds, TrayPresence::kRetries);
+    f.view.m_trayAnswer = TrayIconAnswer::Shown;
+    f.screen.OnTrayCreated();
+    f.view.Take();
+    f.screen.OnHideMe();
+    EXPECT_EQ(f.view.Take(), Log{"hide"});
+    EXPECT_TRUE(f.screen.IsInTray());
 }
 
 }  // namespace

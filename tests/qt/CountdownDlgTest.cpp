@@ -61,6 +61,15 @@ void RunHiddenInATray(Fixture& f, const std::function<void()>& inTheTray) {
     CTrayIcon::OverrideAvailability(std::nullopt);
 }
 
+// Counts the times a widget is shown.
+struct ShowCounter final : QObject {
+    int nShows = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        nShows += event->type() == QEvent::Show;
+        return false;
+    }
+};
+
 const char* const kThreeEntries = "1|GEO|Where?|Here|\n2|SCI|Why?|Because|\n3|HIS|No answer?\n";
 
 }  // namespace
@@ -124,6 +133,7 @@ private slots:
         click(IDC_SETUP);
         QCOMPARE(f.app.m_settings.nYear, 2028);
         CTrayIcon::OverrideAvailability(true);
+        emit f.dlg->Tray().Shown();
         f.dlg->show();
         click(IDC_HIDE);
         QVERIFY(!f.dlg->isVisible());
@@ -141,8 +151,10 @@ private slots:
         QCOMPARE(f.Field(IDC_SECONDS), QStringLiteral("39"));
 
         CTrayIcon::OverrideAvailability(true);
+        emit f.dlg->Tray().Shown();
         f.dlg->show();
         f.dlg->Screen().OnHideMe();
+        QVERIFY(!f.dlg->isVisible());
         emit f.dlg->Tray().DoubleClicked();
         QVERIFY(f.dlg->isVisible());
         f.dlg->Screen().OnHideMe();
@@ -152,6 +164,31 @@ private slots:
         CTrayIcon::OverrideAvailability(std::nullopt);
         emit f.dlg->Tray().CommandChosen(TrayCommand::Exit);
         QVERIFY(!f.dlg->TickTimer().isActive());
+    }
+
+    // --hidden on a desktop with a tray: the window is never mapped, not even
+    // for the first tick.
+    void hiddenStartNeverMapsTheWindow() {
+        Fixture f(kArrival2027 - 100, true, nullptr, false);
+        f.dlg->SetStartHidden(true);
+        ShowCounter shows;
+        f.dlg->installEventFilter(&shows);
+        CTrayIcon::OverrideAvailability(true);
+        QTimer::singleShot(0, f.dlg.get(), [&f] {
+            for (int nTick = 0; nTick < 3; ++nTick) f.dlg->Screen().OnTimer();
+            f.dlg->Screen().OnTrayExit();
+        });
+        f.dlg->DoModal();
+        CTrayIcon::OverrideAvailability(std::nullopt);
+        QCOMPARE(shows.nShows, 0);
+    }
+
+    // Show Main Screen restores a minimised window.
+    void showMainScreenRestoresAMinimisedWindow() {
+        Fixture f(kArrival2027 - 100);
+        f.dlg->showMinimized();
+        f.dlg->OnShowMainScreen();
+        QVERIFY(f.dlg->isVisible() && !f.dlg->isMinimized());
     }
 
     void trayMenuItemsInOrder() {

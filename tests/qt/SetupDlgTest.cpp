@@ -61,15 +61,15 @@ private slots:
         QCOMPARE(messages.Texts(), QStringList{"The hour must be a whole number from 0 to 24."});
         QCOMPARE(QApplication::focusWidget(), Edit(dlg, "IDC_SETUP_HOUR"));
         QCOMPARE(Edit(dlg, "IDC_SETUP_HOUR")->selectedText(), QStringLiteral("25"));
-        QCOMPARE(dlg.m_settings.nMonth, 1);
+        QCOMPARE(dlg.FormSettings().nMonth, 1);
 
         Edit(dlg, "IDC_SETUP_HOUR")->setText("23");
         dlg.findChild<QCheckBox*>("IDC_SETUP_HIDESTART")->setChecked(true);
         QTest::mouseClick(dlg.findChild<QPushButton*>("IDOK"), Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(dlg.m_settings.nMonth, 2);
-        QCOMPARE(dlg.m_settings.nHour, 23);
-        QVERIFY(dlg.m_settings.bHideStart);
+        QCOMPARE(dlg.FormSettings().nMonth, 2);
+        QCOMPARE(dlg.FormSettings().nHour, 23);
+        QVERIFY(dlg.FormSettings().bHideStart);
     }
 
     void cancelHandsBackNothing() {
@@ -79,7 +79,7 @@ private slots:
         Edit(dlg, "IDC_SETUP_MONTH")->setText("2");
         QTest::mouseClick(dlg.findChild<QPushButton*>("IDCANCEL"), Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QCOMPARE(dlg.m_settings.nMonth, 1);
+        QCOMPARE(dlg.FormSettings().nMonth, 1);
     }
 };
 

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tray on a StatusNotifier desktop, against a test panel on a private
 // session bus (the test runs under dbus-run-session).
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -10,6 +14,7 @@
 #include "TestPanel.h"
 #include "UiTestSupport.h"
 #include "app/CCountdownApp.h"
+#include "app/DialogTemplates.h"
 #include "countdown/Clock.h"
 #include "countdown/CountdownTexts.h"
 #include "qt/CCountdownDlg.h"
@@ -22,7 +27,8 @@ namespace {
 constexpr std::int64_t kArrival2027 = 1798761600;  // 2027-01-01 00:00:00 UTC
 
 struct Fixture : MainWindowFixture {
-    explicit Fixture(std::int64_t now) : MainWindowFixture(now) {
+    explicit Fixture(std::int64_t now, const char* pszNotes = nullptr) : MainWindowFixture(now) {
+        if (pszNotes) WriteFileBytes(dir / "notes.dat", pszNotes);
         MakeWindow();
         dlg->OnInitDialog();
     }
@@ -30,8 +36,10 @@ struct Fixture : MainWindowFixture {
 
 // The one item the panel holds, once it has registered and the tray knows the host.
 QString RegisteredItem(TestPanel& panel, const Fixture& f) {
-    if (!QTest::qWaitFor([&] { return panel.Items().size() == 1; })) return {};
-    return f.dlg->Tray().IsAvailable() ? panel.Items().first() : QString();
+    // The tray counts as there only once the panel's host answered.
+    if (!QTest::qWaitFor([&] { return panel.Items().size() == 1 && f.dlg->Tray().IsAvailable(); }))
+        return {};
+    return panel.Items().first();
 }
 
 }  // namespace
@@ -76,6 +84,50 @@ private slots:
         QTimer::singleShot(5000, f.dlg.get(), [&] { f.dlg->reject(); });
         QCOMPARE(f.dlg->DoModal(), int(QDialog::Accepted));
         QVERIFY(bShown);
+        QTRY_VERIFY(!panel.IsOnBus(strItem));
+    }
+
+    // The panel's Notes while a note is being edited brings the open dialog
+    // forward; the panel's Exit then saves the edit and ends the run.
+    void panelNotesThenExitWhileANoteIsEdited() {
+        TestPanel panel;
+        Fixture f(kArrival2027 - 1000, "Passport\r\nNumber X123\r\n.\r\n");
+        const QString strItem = RegisteredItem(panel, f);
+        QVERIFY(!strItem.isEmpty());
+        QPointer<QWidget> first;
+        int nSecondNotes = 0;
+        // A second Notes dialog is counted and closed, so that the test ends.
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!first || !modal || modal == first || modal == f.dlg.get()) return;
+            ++nSecondNotes;
+            static_cast<QDialog*>(modal)->reject();
+        });
+        watch.start(10);
+        OnNextModal([&](QDialog& notes) {
+            first = &notes;
+            notes.findChild<QListWidget*>("IDC_NOTE_LIST")->setCurrentRow(0);
+            notes.findChild<QPlainTextEdit*>("IDC_NOTE_BODY")->setPlainText("Number Y456");
+            panel.Click(strItem, "Notes");
+            QTimer::singleShot(300, &notes, [&panel, strItem] { panel.Click(strItem, "Exit"); });
+        });
+        QTimer::singleShot(0, f.dlg.get(),
+                           [&f] { static_cast<QPushButton*>(f.dlg->Control(IDC_NOTES))->click(); });
+        // Only if the exit did not end the run: every dialog is closed.
+        bool bStuck = false;
+        QTimer::singleShot(5000, f.dlg.get(), [&] {
+            bStuck = true;
+            while (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                modal->reject();
+            f.dlg->reject();
+        });
+        f.dlg->DoModal();
+        QVERIFY(!bStuck);
+        QCOMPARE(nSecondNotes, 0);
+        QCOMPARE(ReadFileBytes(f.dir / "notes.dat"),
+                 std::string("Passport\r\nNumber Y456\r\n.\r\n"));
+        for (QWidget* widget : QApplication::topLevelWidgets()) QVERIFY(!widget->isVisible());
         QTRY_VERIFY(!panel.IsOnBus(strItem));
     }
 

@@ -133,6 +133,45 @@ TEST(ProgramTest, SecondCopyBringsTheFirstForwardAndEnds) {
     EXPECT_EQ(WaitForExit(first), 0u);
 }
 
+// Started hidden (as every sign-in starts it), the window is never shown; a
+// close request to it (End task, an installer) and the end of the session
+// each end the process.
+class HiddenCopy : public testing::TestWithParam<std::pair<UINT, WPARAM>> {};
+
+TEST_P(HiddenCopy, NeverShowsAndEndsOnRequest) {
+    wchar_t szTemp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, szTemp);
+    const std::wstring strDataDir = std::wstring(szTemp) + L"brisaloo-hidden-copy";
+    CreateDirectoryW(strDataDir.c_str(), nullptr);
+    CopyFileW(Utf16FromUtf8(BRISALOO_TRIV_DAT).c_str(), (strDataDir + L"\\triv.dat").c_str(),
+              FALSE);
+    const std::wstring strClass = InstanceName(Utf8FromUtf16(strDataDir));
+    Process copy = Start(L"--hidden --data-dir \"" + strDataDir + L"\"");
+    ASSERT_TRUE(copy.hProcess);
+    const struct EndsCopy {
+        Process& process;
+        ~EndsCopy() { TerminateProcess(process.hProcess.Get(), STILL_ACTIVE); }
+    } endsCopy{copy};
+    HWND hWindow = nullptr;
+    bool bEverShown = false;
+    ASSERT_TRUE(WaitUntil([&] {
+        hWindow = FindWindowW(strClass.c_str(), nullptr);
+        return hWindow != nullptr;
+    }));
+    // Past the first ticks, when the window used to be shown and hidden again.
+    for (int i = 0; i < 150; ++i) {
+        bEverShown |= IsWindowVisible(hWindow) && !IsIconic(hWindow);
+        Sleep(10);
+    }
+    EXPECT_FALSE(bEverShown);
+    PostMessageW(hWindow, GetParam().first, GetParam().second, 0);
+    EXPECT_EQ(WaitForExit(copy), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgramTest, HiddenCopy,
+                         testing::Values(std::pair<UINT, WPARAM>{WM_CLOSE, 0},
+                                         std::pair<UINT, WPARAM>{WM_ENDSESSION, TRUE}));
+
 TEST(ProgramTest, InstanceNameIsTheSameForEverySpellingOfAFolder) {
     const std::wstring strName = InstanceName("C:\\Users\\Ann\\Brisaloo");
     EXPECT_EQ(InstanceName("c:/users/ann/brisaloo/"), strName);

@@ -39,7 +39,7 @@ struct Recorder final : IDialogEvents, IMainWindowEvents {
     void OnTrayCommand(TrayCommand command) override {
         Add("tray command " + std::to_string(static_cast<int>(command)));
     }
-    void OnTrayLost() override { Add("tray lost"); }
+    void OnTrayCreated() override { Add("tray created"); }
     void OnShowRequested() override { Add("show requested"); }
     void OnQueryEndSession() override { Add("query end session"); }
     void OnEndSession() override { Add("end session"); }

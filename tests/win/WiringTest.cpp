@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -116,7 +117,7 @@ TEST_F(WiringTest, ButtonsReachTheScreen) {
     EXPECT_EQ(Field(IDC_PAUSE_TEXT), "***PAUSED***");
 
     Click(Hwnd(), IDC_HIDE);
-    if (TrayIcon::IsAvailable())
+    if (window->Window().Tray().IsAdded())
         EXPECT_FALSE(IsWindowVisible(Hwnd()));
     else
         EXPECT_TRUE(IsIconic(Hwnd())) << "without a tray the window is minimised";
@@ -181,6 +182,77 @@ TEST_F(WiringTest, NoteAddedAndEditedThroughTheDialogsIsSaved) {
     ASSERT_TRUE(ReadWholeFile(app.m_strNotesPath, strBytes));
     // notes.dat writes each LF of a body as CR LF, as it always has.
     EXPECT_EQ(strBytes, "Packing\r\nSocks\r\r\nHat\r\n.\r\n");
+}
+
+// The tray's Notes and a double click on the icon while Notes is open: the
+// open dialog comes forward, no second one opens.
+HWND g_hFirstNotes = nullptr;
+int g_nMostNotes = 0;
+
+BOOL CALLBACK CountNotes(HWND hWnd, LPARAM lParam) {
+    wchar_t szCaption[64] = {};
+    GetWindowTextW(hWnd, szCaption, 64);
+    if (!IsWindowVisible(hWnd) || std::wstring(szCaption) != L"Brisaloo: Notes") return TRUE;
+    ++*reinterpret_cast<int*>(lParam);
+    // A second one is cancelled, so that the test ends.
+    if (g_hFirstNotes && hWnd != g_hFirstNotes) PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
+void CALLBACK WatchNotes(HWND, UINT, UINT_PTR, DWORD) {
+    int nNotes = 0;
+    EnumWindows(&CountNotes, reinterpret_cast<LPARAM>(&nNotes));
+    g_nMostNotes = std::max(g_nMostNotes, nNotes);
+}
+
+TEST_F(WiringTest, TrayWhileNotesIsOpenBringsItForward) {
+    g_nMostNotes = 0;
+    const UINT_PTR nWatch = SetTimer(nullptr, 0, 20, &WatchNotes);
+    g_steps.push_back({L"Brisaloo: Notes", [&](HWND hNotes) {
+                           g_hFirstNotes = hNotes;
+                           const HWND hMain = Hwnd();
+                           SendMessageW(hMain, WM_COMMAND, kTrayMenu[1].nCommandId, 0);
+                           SendMessageW(hMain, TrayIcon::kTrayMessage, 0, WM_LBUTTONDBLCLK);
+                           EXPECT_TRUE(IsWindowVisible(hMain));
+                           WatchNotes(nullptr, 0, 0, 0);
+                           Click(hNotes, IDOK);
+                       }});
+    Click(Hwnd(), IDC_NOTES);
+    KillTimer(nullptr, nWatch);
+    g_hFirstNotes = nullptr;
+    EXPECT_TRUE(g_steps.empty());
+    EXPECT_EQ(g_nMostNotes, 1);
+    EXPECT_EQ(window->Screen().OpenDialog(), NestedDialog::None);
+}
+
+// Exit from the tray while a note is being edited: the edit is saved, the
+// dialogs close and the window ends.
+TEST_F(WiringTest, TrayExitWhileANoteIsEditedSavesTheEdit) {
+    const HWND hMain = Hwnd();
+    g_steps.push_back(
+        {L"Brisaloo: Notes", [&](HWND hNotes) {
+             g_steps.push_back({L"Brisaloo: Add a Note", [](HWND hAdd) {
+                                    SetDlgItemTextW(hAdd, IDC_ADDNOTE_SUBJECT, L"Packing");
+                                    SetDlgItemTextW(hAdd, IDC_ADDNOTE_BODY, L"Socks");
+                                    Click(hAdd, IDOK);
+                                }});
+             Click(hNotes, IDC_NOTE_ADD);
+             const HWND hList = GetDlgItem(hNotes, IDC_NOTE_LIST);
+             SendMessageW(hList, LB_SETCURSEL, 0, 0);
+             SendMessageW(hNotes, WM_COMMAND, MAKEWPARAM(IDC_NOTE_LIST, LBN_SELCHANGE),
+                          reinterpret_cast<LPARAM>(hList));
+             const HWND hBody = GetDlgItem(hNotes, IDC_NOTE_BODY);
+             SendMessageW(hBody, EM_SETSEL, 5, 5);
+             SendMessageW(hBody, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L", hat"));
+             SendMessageW(hMain, WM_COMMAND, kTrayMenu[3].nCommandId, 0);
+         }});
+    Click(hMain, IDC_NOTES);
+    EXPECT_TRUE(g_steps.empty());
+    EXPECT_TRUE(window->Screen().IsEnded());
+    EXPECT_FALSE(IsWindow(hMain));
+    std::string strBytes;
+    ASSERT_TRUE(ReadWholeFile(app.m_strNotesPath, strBytes));
+    EXPECT_EQ(strBytes, "Packing\r\nSocks, hat\r\n.\r\n");
 }
 
 }  // namespace
