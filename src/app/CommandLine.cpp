@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <ostream>
 
 #include "app/ProfileSettings.h"
 #include "countdown/CTime.h"
@@ -46,7 +45,9 @@ std::string Enclosed(char open, std::string_view text, char close) {
     return enclosed;
 }
 
-std::string Quoted(std::string_view text) { return Enclosed('"', text, '"'); }
+std::string Quoted(std::string_view text) {
+    return Enclosed('"', text, '"');
+}
 
 // One placeholder's text ("days" or "hours:02", without braces) filled in,
 // or an error.
@@ -108,8 +109,7 @@ StatusText FormatStatusTemplate(std::string_view strTemplate, const CTimeSpan& s
 }
 
 int PrintCountdown(IProfile& profile, const IClock& clock,
-                   const std::optional<std::string>& strTemplate, std::ostream& out,
-                   std::ostream& err) {
+                   const std::optional<std::string>& strTemplate, ITextSink& out, ITextSink& err) {
     const Settings settings = ReadProfileSettings(profile);
     const CTimeSpan span = settings.Arrival() - CTime::GetCurrentTime(clock);
     if (!strTemplate) {

@@ -2,7 +2,6 @@
 #include "app/CountdownScreen.h"
 
 #include <algorithm>
-#include <iostream>
 #include <utility>
 
 #include "app/CCountdownApp.h"
@@ -37,7 +36,7 @@ CountdownScreen::CountdownScreen(CCountdownApp& app, const IClock& clock, IMainV
       m_messages(messages),
       m_pTrivia(std::make_unique<TriviaTable>()),
       m_pRandom(std::make_unique<StdTriviaRandom>()),
-      m_alert(app.m_strStatePath, app.Profile(), std::cerr) {}
+      m_alert(app.m_strStatePath, app.Profile(), StandardError()) {}
 
 CountdownScreen::~CountdownScreen() = default;
 

@@ -6,7 +6,6 @@
 #include <shellapi.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -54,8 +53,8 @@ int RunWithoutWindow(const CommandLineOptions& options) {
         if (!options.strError.empty()) WriteToParent(STD_ERROR_HANDLE, options.strError + '\n');
         return options.nExitCode;
     }
-    std::ostringstream out;
-    std::ostringstream err;
+    StringSink out;
+    StringSink err;
     SystemClock clock;
     IniFileProfile profile(IniFileProfile::DefaultPath());
     const int nExitCode =
