@@ -21,6 +21,8 @@ fail() {
 }
 query() { "$WINE" reg query "$@" 2>/dev/null | tr -d '\r'; }
 
+# What a failed run may have left in the prefix: an install to be upgraded.
+"$WINE" reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
 "$WINE" "$setup" /S
 "$WINESERVER" -w
 local_app_data=$("$WINE" cmd /c echo %LOCALAPPDATA% | tr -d '\r')
@@ -75,6 +77,19 @@ custom=$("$WINE" winepath -u "$custom_win" | tr -d '\r')
 old=$!
 wait_for '[ "$(windows)" -eq 1 ]' || fail "the installed program shows no window"
 touch -d 2000-01-01 "$custom/brisaloo.exe"
+
+# A copy that does not end when asked (stopped here): a silent upgrade
+# fails and changes nothing.
+kill -STOP $old
+status=0 && "$WINE" "$setup" /S || status=$?
+kill -CONT $old
+[ $status -ne 0 ] || fail "a silent upgrade over a copy that did not end reported success"
+[ "$(stat -c %Y "$custom/brisaloo.exe")" -lt 946771200 ] || fail "the failed upgrade changed brisaloo.exe"
+# Woken, the copy takes the request to close it still had; a new one starts.
+wait_for '! kill -0 $old 2>/dev/null' || fail "the stopped copy did not close once woken"
+"$WINE" "$custom/brisaloo.exe" &
+old=$!
+wait_for '[ "$(windows)" -eq 1 ]' || fail "the installed program shows no window"
 
 "$WINE" "$setup" /S  # no folder given: the first install's
 wait_for '! kill -0 $old 2>/dev/null' || fail "the upgrade left the running copy running"
