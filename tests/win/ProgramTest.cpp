@@ -168,8 +168,9 @@ TEST(ProgramTest, SecondCopyWaitsForTheFirstCopysWindow) {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kMainWindowClass;
     RegisterClassExW(&windowClass);  // the shell's tests may have registered it already
-    const HWND hWindow = CreateWindowExW(0, kMainWindowClass, L"first copy", WS_OVERLAPPED, 0, 0, 100,
-                                         100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND hWindow =
+        CreateWindowExW(0, kMainWindowClass, L"first copy", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(hWindow, nullptr);
     SetWindowLongPtrW(hWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordShowRequest));
     MarkAsInstance(hWindow, strInstance);
