@@ -2,7 +2,8 @@
 # The Windows packages, made by the build (target brisaloo_packages, also run
 # by `make package-windows` and `make test-windows`):
 #
-#   package/        brisaloo.exe, brisaloo-trivia.exe (stripped), triv.dat and
+#   package/        brisaloo.exe, brisaloo.com (its console companion),
+#                   brisaloo-trivia.exe (stripped), triv.dat and
 #                   LICENSE.txt, the GPL the programs come under
 #   brisaloo-<version>-setup.exe   the per-user installer (installer/brisaloo.nsi)
 #   brisaloo-<version>-win64.zip   the portable copy: the same files
@@ -19,15 +20,16 @@ endif()
 set(BRISALOO_STAGE ${CMAKE_BINARY_DIR}/package)
 set(BRISALOO_SETUP ${CMAKE_BINARY_DIR}/brisaloo-${PROJECT_VERSION}-setup.exe)
 set(BRISALOO_ZIP_FILE ${CMAKE_BINARY_DIR}/brisaloo-${PROJECT_VERSION}-win64.zip)
-set(BRISALOO_PACKAGED_FILES ${BRISALOO_STAGE}/brisaloo.exe ${BRISALOO_STAGE}/brisaloo-trivia.exe
+set(BRISALOO_PACKAGED_FILES ${BRISALOO_STAGE}/brisaloo.exe ${BRISALOO_STAGE}/brisaloo.com
+                            ${BRISALOO_STAGE}/brisaloo-trivia.exe
                             ${BRISALOO_STAGE}/triv.dat ${BRISALOO_STAGE}/LICENSE.txt)
 
 # The shipped programs without their debugging information.
 set(stage_commands COMMAND ${CMAKE_COMMAND} -E make_directory ${BRISALOO_STAGE})
-foreach(program brisaloo brisaloo-trivia)
+foreach(program brisaloo brisaloo-trivia brisaloo_console)
   if(CMAKE_STRIP)
-    list(APPEND stage_commands COMMAND ${CMAKE_STRIP} --strip-all -o ${BRISALOO_STAGE}/${program}.exe
-         $<TARGET_FILE:${program}>)
+    list(APPEND stage_commands COMMAND ${CMAKE_STRIP} --strip-all -o
+         ${BRISALOO_STAGE}/$<TARGET_FILE_NAME:${program}> $<TARGET_FILE:${program}>)
   else()
     list(APPEND stage_commands COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}> ${BRISALOO_STAGE})
   endif()
@@ -37,7 +39,7 @@ add_custom_command(
   ${stage_commands}
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/triv.dat ${BRISALOO_STAGE}
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${BRISALOO_STAGE}/LICENSE.txt
-  DEPENDS brisaloo brisaloo-trivia brisaloo_trivia_data ${CMAKE_BINARY_DIR}/triv.dat
+  DEPENDS brisaloo brisaloo-trivia brisaloo_console brisaloo_trivia_data ${CMAKE_BINARY_DIR}/triv.dat
           ${PROJECT_SOURCE_DIR}/LICENSE
   COMMENT "Staging the Windows programs" VERBATIM)
 

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QSessionManager>
 
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
 #include <string>
@@ -40,9 +42,10 @@ int RunWithoutWindow(int argc, char* argv[], const CommandLineOptions& options) 
     QCoreApplication core(argc, argv);  // for the program's own path
     SystemClock clock;
     IniFileProfile profile(IniFileProfile::DefaultPath());
+    FileDescriptorSink out(STDOUT_FILENO);
+    FileDescriptorSink err(STDERR_FILENO);
     return RunCommandWithoutWindow(options, profile, clock,
-                                   QCoreApplication::applicationFilePath().toStdString(), std::cout,
-                                   std::cerr);
+                                   QCoreApplication::applicationFilePath().toStdString(), out, err);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -141,8 +140,9 @@ int Check(const std::string& strPath) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+namespace {
+
+int Run(const std::vector<std::string>& args) {
     if (args.empty()) return UsageError("no command given");
     const std::string& strCommand = args[0];
     if (strCommand == "--help" || strCommand == "-h" || strCommand == "help") {
@@ -159,3 +159,19 @@ int main(int argc, char** argv) {
     }
     return UsageError("unknown command \"" + strCommand + "\"");
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments as Windows keeps them, in UTF-16, taken to UTF-8 as the file
+// module reads paths: the narrow ones are in the ANSI code page.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(Utf8Path(argv[i]));
+    return Run(args);
+}
+#else
+int main(int argc, char** argv) {
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
+}
+#endif

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <ostream>
 #include <utility>
 
 #include "app/DataLocation.h"
@@ -32,7 +31,7 @@ std::int64_t DaysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
 
 }  // namespace
 
-ArrivalAlert::ArrivalAlert(std::string strStatePath, IProfile& profile, std::ostream& err)
+ArrivalAlert::ArrivalAlert(std::string strStatePath, IProfile& profile, ITextSink& err)
     : m_strStatePath(std::move(strStatePath)), m_err(err) {
     const std::optional<int> nStored = ReadState(m_strStatePath);
     m_nArmed = nStored ? *nStored : profile.GetProfileInt(kSection, kKey, kNothingArmed);

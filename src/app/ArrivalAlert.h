@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <iosfwd>
 #include <optional>
 #include <string>
 
 #include "app/Settings.h"
 #include "countdown/CTime.h"
+#include "files/TextSink.h"
 
 class IProfile;
 
@@ -27,7 +27,7 @@ public:
     // SETTINGS/ALERTARMED an earlier release kept in the profile, which is
     // only ever read. A state file that cannot be written leaves the alert
     // working for this run and says so once on err.
-    ArrivalAlert(std::string strStatePath, IProfile& profile, std::ostream& err);
+    ArrivalAlert(std::string strStatePath, IProfile& profile, ITextSink& err);
 
     // True exactly when the notification should be shown now. Call it on
     // every tick; it writes the state file only when the armed arrival changes.
@@ -61,7 +61,7 @@ private:
     void Store(int nArmed);
 
     std::string m_strStatePath;
-    std::ostream& m_err;
+    ITextSink& m_err;
     bool m_bFailureReported = false;
     int m_nArmed;
 };

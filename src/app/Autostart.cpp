@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <ostream>
 
 #include "app/CommandLine.h"
 #include "app/DataLocation.h"
@@ -178,8 +177,7 @@ std::optional<std::string> ReadAutostartRunValue() {
 }
 
 int RunAutostartCommand(bool bOn, const std::string& strExePath,
-                        const std::vector<std::string>& extraArgs, std::ostream& out,
-                        std::ostream& err) {
+                        const std::vector<std::string>& extraArgs, ITextSink& out, ITextSink& err) {
     std::string strError;
     const bool bDone =
         bOn ? WriteAutostartRunValue(AutostartRunCommand(strExePath, extraArgs), strError)
@@ -198,8 +196,7 @@ int RunAutostartCommand(bool bOn, const std::string& strExePath,
 #else
 
 int RunAutostartCommand(bool bOn, const std::string& strExePath,
-                        const std::vector<std::string>& extraArgs, std::ostream& out,
-                        std::ostream& err) {
+                        const std::vector<std::string>& extraArgs, ITextSink& out, ITextSink& err) {
     const std::string strConfigHome = ConfigHome(EnvOrEmpty("XDG_CONFIG_HOME"), EnvOrEmpty("HOME"));
     if (strConfigHome.empty()) {
         err << "brisaloo: no home folder is known (HOME is not set); autostart unchanged\n";

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "files/FileOps.h"
+#include "files/TextSink.h"
 
 // The user's XDG autostart entry, <config home>/autostart/brisaloo.desktop,
 // which starts Brisaloo hidden in the tray when the user logs in.
@@ -50,5 +50,4 @@ std::optional<std::string> ReadAutostartRunValue();
 // or removes the entry (on Windows: the Run value), tells on out what it did
 // or on err why it could not. Returns the exit code (kExitOk or kExitFailure).
 int RunAutostartCommand(bool bOn, const std::string& strExePath,
-                        const std::vector<std::string>& extraArgs, std::ostream& out,
-                        std::ostream& err);
+                        const std::vector<std::string>& extraArgs, ITextSink& out, ITextSink& err);

@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <ostream>
 
 #include "app/Profile.h"
 #include "app/ProfileSettings.h"
@@ -47,7 +46,9 @@ std::string Enclosed(char open, std::string_view text, char close) {
     return enclosed;
 }
 
-std::string Quoted(std::string_view text) { return Enclosed('"', text, '"'); }
+std::string Quoted(std::string_view text) {
+    return Enclosed('"', text, '"');
+}
 
 // One placeholder's text ("days" or "hours:02", without braces) filled in,
 // or an error.
@@ -109,8 +110,7 @@ StatusText FormatStatusTemplate(std::string_view strTemplate, const CTimeSpan& s
 }
 
 int PrintCountdown(IProfile& profile, const IClock& clock,
-                   const std::optional<std::string>& strTemplate, std::ostream& out,
-                   std::ostream& err) {
+                   const std::optional<std::string>& strTemplate, ITextSink& out, ITextSink& err) {
     if (const auto failure = profile.ReadFailure()) {
         err << "brisaloo: " << UnreadableProfileText(*failure) << '\n';
         return kExitFailure;

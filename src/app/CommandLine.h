@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "countdown/CTimeSpan.h"
+#include "files/TextSink.h"
 
 class IClock;
 class IProfile;
@@ -41,8 +41,7 @@ extern const char* const kStatusPlaceholders;
 // in). A bad template writes one line to err and gives kExitUsage; a profile
 // that is there but cannot be read, one line and kExitFailure.
 int PrintCountdown(IProfile& profile, const IClock& clock,
-                   const std::optional<std::string>& strTemplate, std::ostream& out,
-                   std::ostream& err);
+                   const std::optional<std::string>& strTemplate, ITextSink& out, ITextSink& err);
 
 // What the command line asks of this run.
 struct CommandLineOptions {
@@ -70,8 +69,8 @@ std::string CommandLineVersionText();
 // Does a Print or Autostart action without a window: the countdown from the
 // profile, or the autostart entry for strExePath. Returns the exit code.
 int RunCommandWithoutWindow(const CommandLineOptions& options, IProfile& profile,
-                            const IClock& clock, const std::string& strExePath, std::ostream& out,
-                            std::ostream& err);
+                            const IClock& clock, const std::string& strExePath, ITextSink& out,
+                            ITextSink& err);
 
 // --autostart: "on" is true, "off" false, anything else is not a value.
 std::optional<bool> ParseOnOff(std::string_view value);

@@ -2,7 +2,6 @@
 // The options, their help and the rules for combining them.
 #include <algorithm>
 #include <map>
-#include <ostream>
 
 #include "app/Autostart.h"
 #include "app/CommandLine.h"
@@ -211,8 +210,8 @@ std::string CommandLineVersionText() {
 }
 
 int RunCommandWithoutWindow(const CommandLineOptions& options, IProfile& profile,
-                            const IClock& clock, const std::string& strExePath, std::ostream& out,
-                            std::ostream& err) {
+                            const IClock& clock, const std::string& strExePath, ITextSink& out,
+                            ITextSink& err) {
     if (options.action == CommandLineOptions::Action::Print)
         return PrintCountdown(profile, clock, options.strFormat, out, err);
     std::vector<std::string> extraArgs;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CountdownScreen.h"
 
-#include <iostream>
 #include <utility>
 
 #include "app/CCountdownApp.h"
@@ -39,7 +38,7 @@ CountdownScreen::CountdownScreen(CCountdownApp& app, const IClock& clock, IMainV
       m_dialogs(m_writes),
       m_pTrivia(std::make_unique<TriviaTable>()),
       m_pRandom(std::make_unique<StdTriviaRandom>()),
-      m_alert(app.m_strStatePath, app.Profile(), std::cerr) {}
+      m_alert(app.m_strStatePath, app.Profile(), StandardError()) {}
 
 CountdownScreen::~CountdownScreen() = default;
 

@@ -79,10 +79,7 @@ std::string DefaultProfilePath(const std::string& strConfigHome, const std::stri
 
 std::string IniFileProfile::DefaultPath() {
 #ifdef _WIN32
-    // The environment as Windows keeps it, in UTF-16, so that a user name
-    // outside the code page still makes a path.
-    const wchar_t* pszAppData = ::_wgetenv(L"APPDATA");
-    return DefaultProfilePath(pszAppData ? Utf8Path(pszAppData) : std::string(), {});
+    return DefaultProfilePath(EnvOrEmpty("APPDATA"), {});
 #else
     return DefaultProfilePath(EnvOrEmpty("XDG_CONFIG_HOME"), EnvOrEmpty("HOME"));
 #endif

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/NotesScreen.h"
 
-#include <iostream>
 #include <vector>
 
 #include "app/AddNoteForm.h"
@@ -9,6 +8,7 @@
 #include "app/DialogTemplates.h"
 #include "app/DialogView.h"
 #include "app/UserMessages.h"
+#include "files/TextSink.h"
 
 NotesScreen::NotesScreen(CCountdownApp& app, IUserMessages& messages)
     : m_app(app), m_messages(messages) {}
@@ -119,7 +119,7 @@ void NotesScreen::SaveNotes() {
         // A file that could not be read stays as it is; a failure goes to the log.
         const NotesResult result = m_app.SaveNotes();
         if (result.status == NotesResult::Status::kFailed)
-            std::cerr << result.strMessage << std::endl;
+            StandardError() << result.strMessage << '\n';
         return;
     }
     const NotesResult result = m_app.SaveNotes(

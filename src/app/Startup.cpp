@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Startup.h"
 
+#include <chrono>
+#include <thread>
+
 #include "app/PathText.h"
 #include "app/UserMessages.h"
 #include "files/FileIo.h"
@@ -25,7 +28,28 @@ std::string AlreadyRunningMessage(const std::string& strDataDir) {
            "these notes, so this one will close; your notes are safe in the running copy.";
 }
 
-ClaimVerdict JudgeClaim(IInstanceLock& lock) {
+namespace {
+
+class SystemWait final : public IStartupWait {
+public:
+    void Wait(int nMilliseconds) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(nMilliseconds));
+    }
+    std::int64_t SteadyMilliseconds() const override {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+};
+
+}  // namespace
+
+IStartupWait& SystemStartupWait() {
+    static SystemWait wait;
+    return wait;
+}
+
+ClaimVerdict JudgeClaim(IInstanceLock& lock, IStartupWait& wait) {
     switch (lock.TryClaim()) {
         case IInstanceLock::Claim::kOwner:
         case IInstanceLock::Claim::kUnguarded:
@@ -33,11 +57,18 @@ ClaimVerdict JudgeClaim(IInstanceLock& lock) {
         case IInstanceLock::Claim::kHeldElsewhere:
             break;
     }
-    return lock.AskRunningCopyToShow() ? ClaimVerdict::kEndQuietly : ClaimVerdict::kExplainAndEnd;
+    const std::int64_t nGiveUpAt = wait.SteadyMilliseconds() + kShowRequestPatienceMs;
+    while (!lock.AskRunningCopyToShow()) {
+        if (wait.SteadyMilliseconds() + kShowRequestIntervalMs > nGiveUpAt)
+            return ClaimVerdict::kExplainAndEnd;
+        wait.Wait(kShowRequestIntervalMs);
+    }
+    return ClaimVerdict::kEndQuietly;
 }
 
-StartupPolicy::StartupPolicy(IUserMessages& messages, const IEndRequests& endRequests)
-    : m_messages(messages), m_endRequests(endRequests) {}
+StartupPolicy::StartupPolicy(IUserMessages& messages, const IEndRequests& endRequests,
+                             IStartupWait& wait)
+    : m_messages(messages), m_endRequests(endRequests), m_wait(wait) {}
 
 std::optional<DataLocation> StartupPolicy::LocateData(
     const std::string& strExePath, const std::optional<std::string>& strDataDir) {
@@ -56,7 +87,7 @@ bool StartupPolicy::CreateDataFolder(const DataLocation& location) {
 }
 
 bool StartupPolicy::ClaimDataFolder(IInstanceLock& lock, const std::string& strDataDir) {
-    switch (JudgeClaim(lock)) {
+    switch (JudgeClaim(lock, m_wait)) {
         case ClaimVerdict::kGoOn:
             return !m_endRequests.EndRequested();
         case ClaimVerdict::kEndQuietly:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -43,20 +44,38 @@ std::string DataFolderWarning(const std::string& strDir, const FolderFailure& fa
 std::string ReadOnlyDataFolderWarning(const std::string& strDir);
 std::string AlreadyRunningMessage(const std::string& strDataDir);
 
+// Waiting at start-up, with a steady count of milliseconds to measure it
+// by; tests hand in a fake that only counts.
+class IStartupWait {
+public:
+    virtual ~IStartupWait() = default;
+    virtual void Wait(int nMilliseconds) = 0;
+    virtual std::int64_t SteadyMilliseconds() const = 0;
+};
+// The system's sleep and steady clock.
+IStartupWait& SystemStartupWait();
+
+// A copy takes the folder's lock a moment before its window can answer (two
+// copies started together). A second copy keeps asking it to show itself,
+// this often for this long, before it says that the first does not answer.
+inline constexpr int kShowRequestIntervalMs = 250;
+inline constexpr int kShowRequestPatienceMs = 4000;
+
 // What a single-instance claim means for this start.
 enum class ClaimVerdict {
     kGoOn,           // this copy holds the folder, or no lock can be made there
     kEndQuietly,     // the running copy was asked to show itself
     kExplainAndEnd,  // the running copy did not answer: AlreadyRunningMessage, then end
 };
-ClaimVerdict JudgeClaim(IInstanceLock& lock);
+ClaimVerdict JudgeClaim(IInstanceLock& lock, IStartupWait& wait);
 
 // The program's start before the main window: where the data lives, the
 // folder made, the warnings shown, the folder claimed. Each step returns
 // false (or nullopt) when the program must end now.
 class StartupPolicy {
 public:
-    StartupPolicy(IUserMessages& messages, const IEndRequests& endRequests);
+    StartupPolicy(IUserMessages& messages, const IEndRequests& endRequests,
+                  IStartupWait& wait = SystemStartupWait());
 
     // The data files for this process (LocateDataFilesForThisProcess) with
     // the notes folder made when the rule asks for it.
@@ -72,4 +91,5 @@ public:
 private:
     IUserMessages& m_messages;
     const IEndRequests& m_endRequests;
+    IStartupWait& m_wait;
 };

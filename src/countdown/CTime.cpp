@@ -2,9 +2,12 @@
 #include "countdown/CTime.h"
 
 #include <ctime>
-#include <iomanip>
-#include <locale>
-#include <sstream>
+#include <string>
+
+#ifndef _WIN32
+#include <locale.h>
+#include <time.h>
+#endif
 
 #include "countdown/Clock.h"
 
@@ -20,14 +23,44 @@ CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int
     m_time = static_cast<std::int64_t>(std::mktime(&fields));
 }
 
-CTime CTime::GetCurrentTime(const IClock& clock) { return CTime(clock.Now()); }
+namespace {
+
+// strftime in the "C" locale whatever the process's locale is (Qt sets the
+// user's): the arrival's day and month names stay English, as the texts
+// around them are. The Windows program never changes the C runtime's locale.
+std::size_t FormatTime(char* pszOut, std::size_t nSize, const char* pszFormat,
+                       const std::tm& fields) {
+#ifdef _WIN32
+    return std::strftime(pszOut, nSize, pszFormat, &fields);
+#else
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return strftime_l(pszOut, nSize, pszFormat, &fields, cLocale);
+#endif
+}
+
+// 0 from strftime means "empty" or "too small": the buffer grows a few times
+// before the text is taken as empty.
+std::string FormatInCLocale(const std::tm& fields, const char* pszFormat) {
+    std::string strText(64, '\0');
+    for (int nTry = 0; nTry < 5; ++nTry, strText.resize(strText.size() * 4)) {
+        const std::size_t nLength = FormatTime(strText.data(), strText.size(), pszFormat, fields);
+        if (nLength > 0) {
+            strText.resize(nLength);
+            return strText;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+CTime CTime::GetCurrentTime(const IClock& clock) {
+    return CTime(clock.Now());
+}
 
 std::string CTime::Format(const char* pszFormat) const {
     const auto time = static_cast<std::time_t>(m_time);
     std::tm local{};
     if (localtime_r(&time, &local) == nullptr) return {};
-    std::ostringstream text;
-    text.imbue(std::locale::classic());
-    text << std::put_time(&local, pszFormat);
-    return text.str();
+    return FormatInCLocale(local, pszFormat);
 }

@@ -14,7 +14,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <filesystem>
+#include "files/FilePaths.h"
 #endif
 
 namespace {
@@ -33,10 +33,7 @@ std::optional<std::string> ResolveTarget(const std::string& strPath, std::string
     if (dwAttributes == INVALID_FILE_ATTRIBUTES ||
         (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
         return std::nullopt;
-    std::error_code error;
-    const auto target = std::filesystem::canonical(std::filesystem::path(WidePath(strPath)), error);
-    if (error) return error.message();
-    strTarget = Utf8Path(target.wstring());
+    if (!FinalPathOf(strPath, strTarget)) return Reason(errno);
     return std::nullopt;
 }
 

@@ -17,8 +17,8 @@ class IUserMessages;
 // makes for it; the screen answers through the window's IMainView.
 class CountdownWindow final : public IMainWindow, private IMainWindowEvents {
 public:
-    // strWindowClass: this copy's instance name (a second copy finds the
-    // window by it). messages shows the screen's message boxes.
+    // strWindowClass: the class every copy's main window has
+    // (kMainWindowClass). messages shows the screen's message boxes.
     CountdownWindow(CCountdownApp& app, const IClock& clock, std::wstring strWindowClass,
                     IUserMessages& messages);
 

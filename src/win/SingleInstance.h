@@ -7,13 +7,21 @@
 #include "win/Handles.h"
 
 // One copy per data folder: two would each save their notes over the other's.
-// The claim is a named mutex in the session's namespace; the first copy's
-// main window carries the same name as its window class, so a second copy
-// can find it and ask it to come forward.
+// The claim is a named mutex in the session's namespace. Every copy's main
+// window has the one class kMainWindowClass, so that the installer finds each
+// running copy and asks it to close; a property on it names its data folder,
+// so a second copy for that folder finds it and asks it to come forward.
+
+inline constexpr wchar_t kMainWindowClass[] = L"Brisaloo";
 
 // "Brisaloo-" and a hash of the folder, the same for every spelling Windows
 // takes as the same folder (case, separators, a trailing separator).
 std::wstring InstanceName(const std::string& strDataFolder);
+
+// Marks hMainWindow as the copy for strInstanceName's folder.
+void MarkAsInstance(HWND hMainWindow, const std::wstring& strInstanceName);
+// The main window of the running copy for strInstanceName's folder, or nullptr.
+HWND FindRunningCopy(const std::wstring& strInstanceName);
 
 // The claim on the data folder, held until the object goes. A second copy's
 // request to show arrives at the first copy's main window

@@ -6,7 +6,6 @@
 #include <shellapi.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -54,8 +53,8 @@ int RunWithoutWindow(const CommandLineOptions& options) {
         if (!options.strError.empty()) WriteToParent(STD_ERROR_HANDLE, options.strError + '\n');
         return options.nExitCode;
     }
-    std::ostringstream out;
-    std::ostringstream err;
+    StringSink out;
+    StringSink err;
     SystemClock clock;
     IniFileProfile profile(IniFileProfile::DefaultPath());
     const int nExitCode =
@@ -95,10 +94,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     IniFileProfile profile(IniFileProfile::DefaultPath());
     CCountdownApp app(profile);
     app.InitInstance(startupOptions, [&](CCountdownApp& owner) -> std::unique_ptr<IMainWindow> {
-        auto window = std::make_unique<CountdownWindow>(owner, clock, strInstanceName, messages);
+        auto window = std::make_unique<CountdownWindow>(owner, clock, kMainWindowClass, messages);
         window->Screen().SetStartHidden(options.bHidden);
         // The screen's messages belong to the main window from here on.
-        if (window->Window().Create()) messages.SetOwner(window->Window().Hwnd());
+        if (window->Window().Create()) {
+            MarkAsInstance(window->Window().Hwnd(), strInstanceName);
+            messages.SetOwner(window->Window().Hwnd());
+        }
         return window;
     });
     return kExitOk;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "app/ArrivalAlert.h"
@@ -31,7 +30,7 @@ struct AlertHome {
     TempDir dir;
     std::string strStatePath = (dir / "state-home/brisaloo/state").string();
     MemoryProfile profile;
-    std::ostringstream err;
+    StringSink err;
 };
 
 // One check: the arrival the window holds, the clock, whether the program

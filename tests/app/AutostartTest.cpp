@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "app/Autostart.h"
 #include "app/CommandLine.h"
@@ -150,15 +149,15 @@ TEST_F(AutostartOnDisk, CommandFollowsTheEnvironment) {
     GTEST_SKIP() << "Windows has the Run value instead: WindowsFiles.RunValueIsWrittenAndRemoved";
 #endif
     ScopedEnv config("XDG_CONFIG_HOME", m_strConfig.c_str());
-    std::ostringstream out;
-    std::ostringstream err;
+    StringSink out;
+    StringSink err;
     EXPECT_EQ(RunAutostartCommand(true, "/usr/bin/brisaloo", {}, out, err), kExitOk);
     EXPECT_EQ(ExecLine(ReadFileBytes(m_strEntry)), "/usr/bin/brisaloo --hidden");
     EXPECT_NE(out.str().find(m_strEntry), std::string::npos) << out.str();
     EXPECT_EQ(err.str(), "");
 
     for (const char* pszSays : {" removed)", "(no autostart entry to remove)"}) {
-        out.str("");
+        out = StringSink();
         EXPECT_EQ(RunAutostartCommand(false, "/usr/bin/brisaloo", {}, out, err), kExitOk);
         EXPECT_NE(out.str().find(pszSays), std::string::npos) << out.str();
         EXPECT_FALSE(std::filesystem::exists(m_strEntry));
@@ -178,8 +177,8 @@ TEST_F(AutostartOnDisk, ControlCharacterIsBlamedOnThePathThatHasIt) {
     } cases[] = {{"/usr/bin/bris\tloo", "/data", "the program's path"},
                  {"/usr/bin/brisaloo", "/data\nfolder", "the data folder's path"}};
     for (const auto& c : cases) {
-        std::ostringstream out;
-        std::ostringstream err;
+        StringSink out;
+        StringSink err;
         EXPECT_EQ(RunAutostartCommand(true, c.pszExe, {"--data-dir", c.pszDataDir}, out, err),
                   kExitFailure);
         EXPECT_TRUE(err.str().starts_with(std::string("brisaloo: ") + c.pszBlamed)) << err.str();
@@ -193,8 +192,8 @@ TEST_F(AutostartOnDisk, CommandWithoutAnyHomeFails) {
 #endif
     ScopedEnv config("XDG_CONFIG_HOME", nullptr);
     ScopedEnv home("HOME", nullptr);
-    std::ostringstream out;
-    std::ostringstream err;
+    StringSink out;
+    StringSink err;
     EXPECT_EQ(RunAutostartCommand(true, "/usr/bin/brisaloo", {}, out, err), kExitFailure);
     EXPECT_NE(err.str().find("HOME"), std::string::npos) << err.str();
 }

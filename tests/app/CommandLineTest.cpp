@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "app/CommandLine.h"
 #include "countdown/CTime.h"
@@ -90,8 +89,8 @@ protected:
     ScopedTimeZone m_zone{"UTC"};
     MemoryProfile m_profile;
     FixedClock m_clock;
-    std::ostringstream m_out;
-    std::ostringstream m_err;
+    StringSink m_out;
+    StringSink m_err;
 };
 
 TEST_F(PrintCountdownTest, PrintsTheClipboardLine) {

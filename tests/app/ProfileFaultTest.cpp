@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "app/IniText.h"
 #include "app/ProfileSettings.h"
 #include "countdown/Clock.h"
+#include "files/TextSink.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -248,7 +248,7 @@ TEST_P(UnreadableProfile, IsToldAndKept) {
     EXPECT_EQ(Read(IniPath()), kDefaults);
 
     FixedClock clock;
-    std::ostringstream out, err;
+    StringSink out, err;
     EXPECT_EQ(PrintCountdown(profile, clock, std::nullopt, out, err), kExitFailure);
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(err.str(), "brisaloo: The settings file " + IniPath() +

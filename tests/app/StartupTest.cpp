@@ -21,19 +21,26 @@ namespace {
 
 using Claim = IInstanceLock::Claim;
 
-class FakeLock final : public IInstanceLock {
+// A running copy that answers the nth request to show itself (0: never),
+// each request taking nAskMs of a clock that only waiting moves.
+class FakeLock final : public IInstanceLock, public IStartupWait {
 public:
-    FakeLock(Claim claim, bool bAnswers) : m_claim(claim), m_bAnswers(bAnswers) {}
+    FakeLock(Claim claim, int nAnswersOnAsk, int nAskMs = 0)
+        : m_claim(claim), m_nAnswersOnAsk(nAnswersOnAsk), m_nAskMs(nAskMs) {}
     Claim TryClaim() override { return m_claim; }
     bool AskRunningCopyToShow() override {
-        ++m_nAsked;
-        return m_bAnswers;
+        m_nNowMs += m_nAskMs;
+        return ++m_nAsked == m_nAnswersOnAsk;
     }
+    void Wait(int nMilliseconds) override { m_nNowMs += nMilliseconds; }
+    std::int64_t SteadyMilliseconds() const override { return m_nNowMs; }
     int m_nAsked = 0;
+    std::int64_t m_nNowMs = 1000;
 
 private:
     Claim m_claim;
-    bool m_bAnswers;
+    int m_nAnswersOnAsk;
+    int m_nAskMs;
 };
 
 // The boxes shown; a termination signal may arrive while one is open.
@@ -61,10 +68,12 @@ private:
 struct ClaimCase {
     const char* pszName;
     Claim claim;
-    bool bRunningCopyAnswers;
+    int nAnswersOnAsk;  // 0: the running copy never answers
+    int nAskMs;
     bool bSignalDuringBox;
     bool bGoOn;
     bool bAlreadyRunningMessage;
+    int nAsks;
 };
 
 class StartupClaim : public testing::TestWithParam<ClaimCase> {};
@@ -72,25 +81,30 @@ class StartupClaim : public testing::TestWithParam<ClaimCase> {};
 TEST_P(StartupClaim, GoesOnOrEnds) {
     const ClaimCase& c = GetParam();
     TempDir dir;
-    FakeLock lock(c.claim, c.bRunningCopyAnswers);
+    FakeLock lock(c.claim, c.nAnswersOnAsk, c.nAskMs);
     RecordingMessages messages;
     messages.m_bSignalDuringBox = c.bSignalDuringBox;
-    StartupPolicy policy(messages, messages);
+    StartupPolicy policy(messages, messages, lock);
     EXPECT_EQ(policy.ClaimDataFolder(lock, dir.Str()), c.bGoOn);
     std::vector<std::string> expected;
     if (c.bAlreadyRunningMessage) expected.push_back(AlreadyRunningMessage(dir.Str()));
     EXPECT_EQ(messages.m_texts, expected);
-    EXPECT_EQ(lock.m_nAsked, c.claim == Claim::kHeldElsewhere ? 1 : 0);
+    EXPECT_EQ(lock.m_nAsked, c.nAsks);
 }
 
+// A copy whose window is not up yet is asked again every 250 ms for 4 s.
 INSTANTIATE_TEST_SUITE_P(
     Claims, StartupClaim,
     testing::Values(
-        ClaimCase{"Owner", Claim::kOwner, false, false, true, false},
-        ClaimCase{"Unguarded", Claim::kUnguarded, false, false, true, false},
-        ClaimCase{"RunningCopyShown", Claim::kHeldElsewhere, true, false, false, false},
-        ClaimCase{"RunningCopySilent", Claim::kHeldElsewhere, false, false, false, true},
-        ClaimCase{"SignalDuringAlreadyRunning", Claim::kHeldElsewhere, false, true, false, true}),
+        ClaimCase{"Owner", Claim::kOwner, 0, 0, false, true, false, 0},
+        ClaimCase{"Unguarded", Claim::kUnguarded, 0, 0, false, true, false, 0},
+        ClaimCase{"RunningCopyShown", Claim::kHeldElsewhere, 1, 0, false, false, false, 1},
+        ClaimCase{"RunningCopyShownOnceItsWindowIsUp", Claim::kHeldElsewhere, 9, 0, false, false,
+                  false, 9},
+        ClaimCase{"RunningCopySilent", Claim::kHeldElsewhere, 0, 0, false, false, true, 17},
+        ClaimCase{"RunningCopySlowToRefuse", Claim::kHeldElsewhere, 0, 2000, false, false, true, 2},
+        ClaimCase{"SignalDuringAlreadyRunning", Claim::kHeldElsewhere, 0, 0, true, false, true,
+                  17}),
     [](const auto& info) { return std::string(info.param.pszName); });
 
 TEST(StartupTexts, AlreadyRunningNamesTheFolderResolved) {

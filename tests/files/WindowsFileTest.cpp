@@ -101,7 +101,7 @@ TEST(WindowsFiles, RunValueIsWrittenAndRemoved) {
     EXPECT_EQ(AutostartRunCommand(strExe, {"--data-dir", "D:\\my notes\\"}),
               "\"C:\\Program Files\\Brisaloo\\brisaloo.exe\" --hidden --data-dir "
               "\"D:\\my notes\\\\\"");
-    std::ostringstream out, err;
+    StringSink out, err;
     ASSERT_EQ(RunAutostartCommand(true, strExe, {}, out, err), 0) << err.str();
     EXPECT_EQ(ReadAutostartRunValue(), "\"" + strExe + "\" --hidden");
     ASSERT_EQ(RunAutostartCommand(false, strExe, {}, out, err), 0) << err.str();
@@ -117,6 +117,24 @@ TEST(WindowsFiles, DataLocationOfThisProcess) {
     const DataLocation portable = LocateDataFilesForThisProcess(root.Str(), std::nullopt);
     EXPECT_EQ(portable.place, DataPlace::BesideExecutable);
     EXPECT_EQ(portable.strTrivPath, root.Str() + "/triv.dat") << "Windows takes either slash";
+}
+
+// A user name beyond the ANSI code page ("José Анна"): %LOCALAPPDATA% is read
+// as Windows keeps it, so the installed copy's notes go to the user's folder.
+TEST(WindowsFiles, InstalledCopyOfANonAsciiUserKeepsItsNotesInLocalAppData) {
+    TempDir root;
+    const std::wstring strLocal = root.Path().wstring() + L"\\Jos\u00e9 \u0410\u043d\u043d\u0430";
+    const std::string strExeDir = Utf8Path(strLocal) + "\\Programs\\Brisaloo";
+    std::string strError;
+    ASSERT_TRUE(EnsureDirectory(strExeDir, strError)) << strError;
+    ASSERT_EQ(ReplaceFileAtomically(strExeDir + "\\triv.dat", "x"), std::nullopt);
+    const wchar_t* pszOld = ::_wgetenv(L"LOCALAPPDATA");
+    const std::wstring strOld = pszOld ? pszOld : L"";
+    ASSERT_EQ(::_wputenv_s(L"LOCALAPPDATA", strLocal.c_str()), 0);
+    const DataLocation location = LocateDataFilesForThisProcess(strExeDir, std::nullopt);
+    ::_wputenv_s(L"LOCALAPPDATA", strOld.c_str());
+    EXPECT_EQ(location.strNotesDir, Utf8Path(strLocal) + "/Brisaloo");
+    EXPECT_EQ(location.strTrivPath, strExeDir + "/triv.dat");
 }
 
 }  // namespace

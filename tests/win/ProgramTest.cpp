@@ -9,6 +9,7 @@
 #include "win/Handles.h"
 #include "win/SingleInstance.h"
 #include "win/Utf.h"
+#include "win/Win32MainWindow.h"
 
 #ifndef BRISALOO_EXE
 #error "BRISALOO_EXE names the program under test"
@@ -97,16 +98,22 @@ bool WaitUntil(Condition condition) {
     return condition();
 }
 
-TEST(ProgramTest, SecondCopyBringsTheFirstForwardAndEnds) {
+// A data folder of its own with the trivia, so the program starts without a
+// word; the arguments that start a copy on it.
+std::wstring PrepareDataFolder(const wchar_t* pszName, std::wstring& strInstanceName) {
     wchar_t szTemp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, szTemp);
-    const std::wstring strDataDir = std::wstring(szTemp) + L"brisaloo-second-copy";
+    const std::wstring strDataDir = std::wstring(szTemp) + pszName;
     CreateDirectoryW(strDataDir.c_str(), nullptr);
-    // With its trivia the program starts without a word.
     CopyFileW(Utf16FromUtf8(BRISALOO_TRIV_DAT).c_str(), (strDataDir + L"\\triv.dat").c_str(),
               FALSE);
-    const std::wstring strArguments = L"--data-dir \"" + strDataDir + L"\"";
-    const std::wstring strClass = InstanceName(Utf8FromUtf16(strDataDir));
+    strInstanceName = InstanceName(Utf8FromUtf16(strDataDir));
+    return L"--data-dir \"" + strDataDir + L"\"";
+}
+
+TEST(ProgramTest, SecondCopyBringsTheFirstForwardAndEnds) {
+    std::wstring strInstance;
+    const std::wstring strArguments = PrepareDataFolder(L"brisaloo-second-copy", strInstance);
 
     Process first = Start(strArguments);
     ASSERT_TRUE(first.hProcess);
@@ -117,7 +124,7 @@ TEST(ProgramTest, SecondCopyBringsTheFirstForwardAndEnds) {
     } endsFirst{first};
     HWND hFirst = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
-        hFirst = FindWindowW(strClass.c_str(), nullptr);
+        hFirst = FindRunningCopy(strInstance);
         return hFirst && IsWindowVisible(hFirst);
     }));
     ShowWindow(hFirst, SW_HIDE);
@@ -139,14 +146,9 @@ TEST(ProgramTest, SecondCopyBringsTheFirstForwardAndEnds) {
 class HiddenCopy : public testing::TestWithParam<std::pair<UINT, WPARAM>> {};
 
 TEST_P(HiddenCopy, NeverShowsAndEndsOnRequest) {
-    wchar_t szTemp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, szTemp);
-    const std::wstring strDataDir = std::wstring(szTemp) + L"brisaloo-hidden-copy";
-    CreateDirectoryW(strDataDir.c_str(), nullptr);
-    CopyFileW(Utf16FromUtf8(BRISALOO_TRIV_DAT).c_str(), (strDataDir + L"\\triv.dat").c_str(),
-              FALSE);
-    const std::wstring strClass = InstanceName(Utf8FromUtf16(strDataDir));
-    Process copy = Start(L"--hidden --data-dir \"" + strDataDir + L"\"");
+    std::wstring strInstance;
+    const std::wstring strArguments = PrepareDataFolder(L"brisaloo-hidden-copy", strInstance);
+    Process copy = Start(L"--hidden " + strArguments);
     ASSERT_TRUE(copy.hProcess);
     const struct EndsCopy {
         Process& process;
@@ -155,7 +157,7 @@ TEST_P(HiddenCopy, NeverShowsAndEndsOnRequest) {
     HWND hWindow = nullptr;
     bool bEverShown = false;
     ASSERT_TRUE(WaitUntil([&] {
-        hWindow = FindWindowW(strClass.c_str(), nullptr);
+        hWindow = FindRunningCopy(strInstance);
         return hWindow != nullptr;
     }));
     // Past the first ticks, when the window used to be shown and hidden again.
@@ -171,6 +173,45 @@ TEST_P(HiddenCopy, NeverShowsAndEndsOnRequest) {
 INSTANTIATE_TEST_SUITE_P(ProgramTest, HiddenCopy,
                          testing::Values(std::pair<UINT, WPARAM>{WM_CLOSE, 0},
                                          std::pair<UINT, WPARAM>{WM_ENDSESSION, TRUE}));
+
+bool g_bShowRequested = false;
+LRESULT CALLBACK RecordShowRequest(HWND hWindow, UINT nMessage, WPARAM wParam, LPARAM lParam) {
+    if (nMessage == Win32MainWindow::ShowRequestMessage()) g_bShowRequested = true;
+    return DefWindowProcW(hWindow, nMessage, wParam, lParam);
+}
+
+// Two copies started together: the first holds the folder a moment before its
+// window is up. The second waits for that window, asks it to come forward and
+// ends, with no "already running" box. This test is the first copy.
+TEST(ProgramTest, SecondCopyWaitsForTheFirstCopysWindow) {
+    std::wstring strInstance;
+    const std::wstring strArguments = PrepareDataFolder(L"brisaloo-together", strInstance);
+    SingleInstanceLock first(strInstance);
+    ASSERT_EQ(first.TryClaim(), IInstanceLock::Claim::kOwner);
+    Process second = Start(strArguments);
+    ASSERT_TRUE(second.hProcess);
+    const struct EndsSecond {
+        Process& process;
+        ~EndsSecond() { TerminateProcess(process.hProcess.Get(), STILL_ACTIVE); }
+    } endsSecond{second};
+    Sleep(1500);  // the second copy finds the lock and no window
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kMainWindowClass;
+    RegisterClassExW(&windowClass);  // the shell's tests may have registered it already
+    const HWND hWindow =
+        CreateWindowExW(0, kMainWindowClass, L"first copy", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(hWindow, nullptr);
+    SetWindowLongPtrW(hWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordShowRequest));
+    MarkAsInstance(hWindow, strInstance);
+    EXPECT_TRUE(WaitUntil([] { return g_bShowRequested; }));
+    EXPECT_EQ(WaitForExit(second), 0u) << "the second copy did not end by itself";
+    DestroyWindow(hWindow);
+}
 
 TEST(ProgramTest, InstanceNameIsTheSameForEverySpellingOfAFolder) {
     const std::wstring strName = InstanceName("C:\\Users\\Ann\\Brisaloo");

@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The command line through a pipe: --print with a profile, --version, and a
-# wrong option's exit code.
-#   print-test.sh WINE_RUN BRISALOO.EXE VERSION
+# wrong option's exit code. Run for brisaloo.exe and for brisaloo.com, which
+# must pass on brisaloo.exe's output and exit code.
+#   print-test.sh WINE_RUN BRISALOO.EXE|BRISALOO.COM VERSION
 set -eu
 run=$1 exe=$2 version=$3
 # The profile in the prefix's %APPDATA% (Wine sets that variable itself),
