@@ -5,10 +5,11 @@
 # autostart value, and leaves the user's notes. Then, in a folder of the
 # user's choosing: an upgrade over a running copy ends it, replaces the
 # program in that same folder and starts it again; an uninstall while it runs
-# ends it and takes the program away.
-#   installer-test.sh STATE_DIR SETUP.EXE
+# ends it and takes the program away. The running copy ends as a user's
+# Exit would: the note edit pending in its Notes dialog is saved.
+#   installer-test.sh STATE_DIR SETUP.EXE EDIT_RUNNING_NOTE.EXE
 set -eu
-state=$1 setup=$2
+state=$1 setup=$2 edit_running_note=$3
 . "$state/env"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brisaloo'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -87,9 +88,11 @@ kill -CONT $old
 [ "$(stat -c %Y "$custom/brisaloo.exe")" -lt 946771200 ] || fail "the failed upgrade changed brisaloo.exe"
 # Woken, the copy takes the request to close it still had; a new one starts.
 wait_for '! kill -0 $old 2>/dev/null' || fail "the stopped copy did not close once woken"
+printf 'Packing\r\nSocks\r\n.\r\n' >"$custom/notes.dat"
 "$WINE" "$custom/brisaloo.exe" &
 old=$!
 wait_for '[ "$(windows)" -eq 1 ]' || fail "the installed program shows no window"
+"$WINE" "$edit_running_note" 'Socks, hat' || fail "could not leave a note edit pending (exit code $?)"
 
 "$WINE" "$setup" /S  # no folder given: the first install's
 wait_for '! kill -0 $old 2>/dev/null' || fail "the upgrade left the running copy running"
@@ -97,6 +100,7 @@ status=0 && wait $old || status=$?
 [ $status -eq 0 ] || fail "the running copy did not end normally (exit code $status)"
 [ "$(stat -c %Y "$custom/brisaloo.exe")" -gt 946771200 ] || fail "the upgrade left the old brisaloo.exe"
 [ ! -e "$dir/brisaloo.exe" ] || fail "the upgrade installed a second copy in the default folder"
+grep -q 'Socks, hat' "$custom/notes.dat" || fail "the upgrade lost the running copy's pending note edit"
 wait_for '[ "$(windows)" -eq 1 ]' || fail "the upgrade did not start Brisaloo again"
 
 echo note >"$custom/notes.dat"
