@@ -292,6 +292,43 @@ private slots:
         for (QWidget* widget : QApplication::topLevelWidgets()) QVERIFY(!widget->isVisible());
     }
 
+    // The XEmbed tray icon is a top-level window of its own: a nested dialog
+    // must leave it taking clicks, or its menu (Show Main Screen, Exit) is out
+    // of reach until the dialog closes.
+    void aWindowOutsideTheDialogsTakesClicks_data() {
+        QTest::addColumn<int>("nButton");
+        QTest::addColumn<bool>("bAddNote");
+        QTest::newRow("Setup") << int(IDC_SETUP) << false;
+        QTest::newRow("Notes") << int(IDC_NOTES) << false;
+        QTest::newRow("Add a Note") << int(IDC_NOTES) << true;
+        QTest::newRow("About") << int(IDC_ABOUT) << false;
+    }
+    void aWindowOutsideTheDialogsTakesClicks() {
+        QFETCH(int, nButton);
+        QFETCH(bool, bAddNote);
+        Fixture f(kArrival2027);
+        QPushButton trayIcon(QStringLiteral("tray"));
+        trayIcon.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&trayIcon));
+        bool bClicked = false;
+        connect(&trayIcon, &QPushButton::clicked, [&] { bClicked = true; });
+        const auto clickTheIcon = [&](QDialog& dialog) {
+            QTest::mouseClick(trayIcon.windowHandle(), Qt::LeftButton, {},
+                              trayIcon.rect().center());
+            dialog.reject();
+        };
+        OnNextModal([&](QDialog& dialog) {
+            if (!bAddNote) return clickTheIcon(dialog);
+            OnNextModal([&](QDialog& add) {
+                clickTheIcon(add);
+                dialog.reject();
+            });
+            dialog.findChild<QPushButton*>("IDC_NOTE_ADD")->click();
+        });
+        static_cast<QPushButton*>(f.dlg->Control(nButton))->click();
+        QVERIFY(bClicked);
+    }
+
     void notesButtonOpensTheNotesDialog() {
         Fixture f(kArrival2027);
         CCountdownDlg& dlg = *f.dlg;
