@@ -50,6 +50,7 @@ CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* p
             [this](TrayCommand command) { m_screen.OnTrayCommand(command); });
     connect(m_pTray, &CTrayIcon::Shown, this, [this] { m_screen.OnTrayIconShown(); });
     connect(m_pTray, &CTrayIcon::Lost, this, [this] { m_screen.OnTrayLost(); });
+    connect(m_pTray, &CTrayIcon::TrayCreated, this, [this] { m_screen.OnTrayCreated(); });
 }
 
 CCountdownDlg::~CCountdownDlg() {

@@ -329,6 +329,28 @@ private slots:
         QVERIFY(bClicked);
     }
 
+    // The arrival passed while the program was closed, and the desktop has
+    // no notification server and no tray yet: the notification waits, and
+    // goes (and is stored as shown) once an XEmbed tray starts, however late.
+    void arrivalWaitsForATrayThatStartsLate() {
+        Fixture f(kArrival2027 + 60, true, nullptr, false);
+        const std::string strState = f.app.m_strStatePath;
+        const int nArmed = ArrivalAlert::ArrivalKey({2027, 1, 1, 0, 0});
+        WriteFileBytes(strState, "ALERTARMED=" + std::to_string(nArmed) + "\n");
+        f.MakeWindow();  // one that reads the state
+        CTrayIcon::OverrideSystemTray(false);
+        f.dlg->OnInitDialog();
+        for (int nTick = 0; nTick < 200; ++nTick) f.dlg->Screen().OnTimer();  // every retry spent
+        QCoreApplication::processEvents();  // the last add finds no tray
+        QVERIFY(!f.dlg->Tray().Notifications().isEmpty());
+        QCOMPARE(ArrivalAlert::ReadState(strState), std::optional<int>(nArmed));
+        CTrayIcon::OverrideSystemTray(true);
+        QTRY_VERIFY_WITH_TIMEOUT(f.dlg->Tray().IsAvailable(), 10000);
+        CTrayIcon::OverrideSystemTray(std::nullopt);
+        for (int nTick = 0; nTick < 20; ++nTick) f.dlg->Screen().OnTimer();
+        QCOMPARE(ArrivalAlert::ReadState(strState), std::optional<int>(0));
+    }
+
     void notesButtonOpensTheNotesDialog() {
         Fixture f(kArrival2027);
         CCountdownDlg& dlg = *f.dlg;
