@@ -151,6 +151,13 @@ void CCountdownDlg::ShowWindow() {
     activateWindow();
 }
 
+void CCountdownDlg::MinimiseWindow() {
+    // On X11 a window that is not mapped ignores the minimise asked with its
+    // show (the window manager sees a normal window): map it first.
+    if (!isVisible() && QGuiApplication::platformName() == QLatin1String("xcb")) show();
+    showMinimized();
+}
+
 void CCountdownDlg::SetClipboardText(const std::string& strText) {
     QApplication::clipboard()->setText(QString::fromStdString(strText));
 }
