@@ -60,6 +60,24 @@ void Click(HWND hDialog, int nId) {
     SendDlgItemMessageW(hDialog, nId, BM_CLICK, 0, 0);
 }
 
+// In the open Notes dialog: adds the note "Packing" with the body "Socks",
+// selects it and types pszTyped at the end of its body, as the keyboard would.
+void AddPackingNoteAndType(HWND hNotes, const wchar_t* pszTyped) {
+    g_steps.push_back({L"Brisaloo: Add a Note", [](HWND hAdd) {
+                           SetDlgItemTextW(hAdd, IDC_ADDNOTE_SUBJECT, L"Packing");
+                           SetDlgItemTextW(hAdd, IDC_ADDNOTE_BODY, L"Socks");
+                           Click(hAdd, IDOK);
+                       }});
+    Click(hNotes, IDC_NOTE_ADD);
+    const HWND hList = GetDlgItem(hNotes, IDC_NOTE_LIST);
+    SendMessageW(hList, LB_SETCURSEL, 0, 0);
+    SendMessageW(hNotes, WM_COMMAND, MAKEWPARAM(IDC_NOTE_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(hList));
+    const HWND hBody = GetDlgItem(hNotes, IDC_NOTE_BODY);
+    SendMessageW(hBody, EM_SETSEL, 5, 5);
+    SendMessageW(hBody, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pszTyped));
+}
+
 struct WiringTest : testing::Test {
     void SetUp() override {
         profile.Set("DESTINATION", "YEAR", 2030);
@@ -158,24 +176,10 @@ TEST_F(WiringTest, SetupRefusesABadDayAndStaysOpen) {
 }
 
 TEST_F(WiringTest, NoteAddedAndEditedThroughTheDialogsIsSaved) {
-    g_steps.push_back(
-        {L"Brisaloo: Notes", [&](HWND hNotes) {
-             g_steps.push_back({L"Brisaloo: Add a Note", [](HWND hAdd) {
-                                    SetDlgItemTextW(hAdd, IDC_ADDNOTE_SUBJECT, L"Packing");
-                                    SetDlgItemTextW(hAdd, IDC_ADDNOTE_BODY, L"Socks");
-                                    Click(hAdd, IDOK);
-                                }});
-             Click(hNotes, IDC_NOTE_ADD);
-             const HWND hList = GetDlgItem(hNotes, IDC_NOTE_LIST);
-             SendMessageW(hList, LB_SETCURSEL, 0, 0);
-             SendMessageW(hNotes, WM_COMMAND, MAKEWPARAM(IDC_NOTE_LIST, LBN_SELCHANGE),
-                          reinterpret_cast<LPARAM>(hList));
-             // Typed at the end of the body, as the keyboard would.
-             const HWND hBody = GetDlgItem(hNotes, IDC_NOTE_BODY);
-             SendMessageW(hBody, EM_SETSEL, 5, 5);
-             SendMessageW(hBody, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\r\nHat"));
-             Click(hNotes, IDOK);
-         }});
+    g_steps.push_back({L"Brisaloo: Notes", [](HWND hNotes) {
+                           AddPackingNoteAndType(hNotes, L"\r\nHat");
+                           Click(hNotes, IDOK);
+                       }});
     Click(Hwnd(), IDC_NOTES);
     EXPECT_TRUE(g_steps.empty());
     std::string strBytes;
@@ -229,23 +233,10 @@ TEST_F(WiringTest, TrayWhileNotesIsOpenBringsItForward) {
 // dialogs close and the window ends.
 TEST_F(WiringTest, TrayExitWhileANoteIsEditedSavesTheEdit) {
     const HWND hMain = Hwnd();
-    g_steps.push_back(
-        {L"Brisaloo: Notes", [&](HWND hNotes) {
-             g_steps.push_back({L"Brisaloo: Add a Note", [](HWND hAdd) {
-                                    SetDlgItemTextW(hAdd, IDC_ADDNOTE_SUBJECT, L"Packing");
-                                    SetDlgItemTextW(hAdd, IDC_ADDNOTE_BODY, L"Socks");
-                                    Click(hAdd, IDOK);
-                                }});
-             Click(hNotes, IDC_NOTE_ADD);
-             const HWND hList = GetDlgItem(hNotes, IDC_NOTE_LIST);
-             SendMessageW(hList, LB_SETCURSEL, 0, 0);
-             SendMessageW(hNotes, WM_COMMAND, MAKEWPARAM(IDC_NOTE_LIST, LBN_SELCHANGE),
-                          reinterpret_cast<LPARAM>(hList));
-             const HWND hBody = GetDlgItem(hNotes, IDC_NOTE_BODY);
-             SendMessageW(hBody, EM_SETSEL, 5, 5);
-             SendMessageW(hBody, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L", hat"));
-             SendMessageW(hMain, WM_COMMAND, kTrayMenu[3].nCommandId, 0);
-         }});
+    g_steps.push_back({L"Brisaloo: Notes", [&](HWND hNotes) {
+                           AddPackingNoteAndType(hNotes, L", hat");
+                           SendMessageW(hMain, WM_COMMAND, kTrayMenu[3].nCommandId, 0);
+                       }});
     Click(hMain, IDC_NOTES);
     EXPECT_TRUE(g_steps.empty());
     EXPECT_TRUE(window->Screen().IsEnded());
