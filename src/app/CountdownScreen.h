@@ -71,7 +71,8 @@ public:
     // The icon is not (or no longer) in a tray: a window hidden in it must
     // not be stranded.
     void OnTrayLost();
-    // The desktop's tray (re)started (TaskbarCreated): the icon is added again.
+    // The desktop's tray (re)started (TaskbarCreated; an XEmbed tray that
+    // starts on a display that had none): the icon is added again.
     void OnTrayCreated();
     // The ways out, one end path (NestedDialogs::End): the window's Close,
     // Escape or close box; Exit from the tray or the panel; a request from

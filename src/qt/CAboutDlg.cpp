@@ -5,10 +5,12 @@
 
 #include "qt/ControlTemplate.h"
 #include "qt/DialogUnits.h"
+#include "qt/QtDialogView.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const DialogTemplate& dialog = AboutDialogTemplate();
     setWindowTitle(QString::fromUtf8(dialog.pszCaption));
+    SetNestedModality(*this);
     const DialogUnits units(font());
     for (const ControlTemplate& control : dialog.controls) {
         QWidget* widget = CreateControl(control, units, *this);

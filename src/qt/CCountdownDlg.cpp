@@ -50,6 +50,7 @@ CCountdownDlg::CCountdownDlg(CCountdownApp& app, const IClock& clock, QWidget* p
             [this](TrayCommand command) { m_screen.OnTrayCommand(command); });
     connect(m_pTray, &CTrayIcon::Shown, this, [this] { m_screen.OnTrayIconShown(); });
     connect(m_pTray, &CTrayIcon::Lost, this, [this] { m_screen.OnTrayLost(); });
+    connect(m_pTray, &CTrayIcon::TrayCreated, this, [this] { m_screen.OnTrayCreated(); });
 }
 
 CCountdownDlg::~CCountdownDlg() {
@@ -148,6 +149,13 @@ void CCountdownDlg::ShowWindow() {
     show();
     raise();
     activateWindow();
+}
+
+void CCountdownDlg::MinimiseWindow() {
+    // On X11 a window that is not mapped ignores the minimise asked with its
+    // show (the window manager sees a normal window): map it first.
+    if (!isVisible() && QGuiApplication::platformName() == QLatin1String("xcb")) show();
+    showMinimized();
 }
 
 void CCountdownDlg::SetClipboardText(const std::string& strText) {

@@ -63,7 +63,7 @@ public:
     }
     void PopUpTrayMenu() override { m_pTrayMenu->popup(QCursor::pos()); }
     void HideWindow() override { hide(); }
-    void MinimiseWindow() override { showMinimized(); }
+    void MinimiseWindow() override;
     void ShowWindow() override;
     void SetClipboardText(const std::string& strText) override;
     bool RunSetupDialog(SetupForm& form) override;

@@ -15,6 +15,16 @@
 namespace {
 
 std::optional<bool> g_availableOverride;
+std::optional<bool> g_systemTrayOverride;
+
+// How often a display without an XEmbed tray is asked whether one started:
+// a desktop's tray may start long after the program, at sign-in.
+constexpr int kSystemTrayWatchMs = 2000;
+
+bool SystemTrayRunning() {
+    if (g_systemTrayOverride) return *g_systemTrayOverride;
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
@@ -25,7 +35,10 @@ QDBusMessage WatcherCall(const QString& strInterface, const QString& strMethod) 
 
 }  // namespace
 
-CTrayIcon::CTrayIcon(QObject* parent) : QObject(parent) {}
+CTrayIcon::CTrayIcon(QObject* parent) : QObject(parent) {
+    m_systemTrayWatch.setInterval(kSystemTrayWatchMs);
+    connect(&m_systemTrayWatch, &QTimer::timeout, this, &CTrayIcon::OnSystemTrayWatch);
+}
 
 CTrayIcon::~CTrayIcon() {
     Remove();
@@ -38,6 +51,10 @@ bool CTrayIcon::IsAvailable() const {
 
 void CTrayIcon::OverrideAvailability(std::optional<bool> bAvailable) {
     g_availableOverride = bAvailable;
+}
+
+void CTrayIcon::OverrideSystemTray(std::optional<bool> bRunning) {
+    g_systemTrayOverride = bRunning;
 }
 
 TrayIconAnswer CTrayIcon::Add(const QIcon& icon, const QString& strTip) {
@@ -153,14 +170,24 @@ void CTrayIcon::OnWatcherGone() {
 // the icon is in a tray at all.
 void CTrayIcon::FallBackToSystemTray() {
     ShowSystemTrayIcon();
-    if (m_icon && m_icon->isVisible())
+    if (m_icon && m_icon->isVisible()) {
         emit Shown();
-    else
-        emit Lost();
+        return;
+    }
+    // Nothing else tells the program that an XEmbed tray started later.
+    m_systemTrayWatch.start();
+    emit Lost();
+}
+
+void CTrayIcon::OnSystemTrayWatch() {
+    const bool bInATray = m_sni == SniState::Shown || (m_icon && m_icon->isVisible());
+    if (m_bAdded && !bInATray && !SystemTrayRunning()) return;
+    m_systemTrayWatch.stop();
+    if (m_bAdded && !bInATray) emit TrayCreated();
 }
 
 void CTrayIcon::ShowSystemTrayIcon() {
-    if (!m_bAdded || m_sni == SniState::Shown || !QSystemTrayIcon::isSystemTrayAvailable()) return;
+    if (!m_bAdded || m_sni == SniState::Shown || !SystemTrayRunning()) return;
     if (!m_icon) {
         m_icon = std::make_unique<QSystemTrayIcon>(m_iconImage);
         // No context menu: a right or middle click on the icon does nothing.
@@ -185,6 +212,7 @@ void CTrayIcon::SetTip(const QString& strTip) {
 
 void CTrayIcon::Remove() {
     m_bAdded = false;
+    m_systemTrayWatch.stop();
     m_sni = SniState::Off;
     m_item.reset();
     HideSystemTrayIcon();

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <array>
 #include <memory>
@@ -37,6 +38,9 @@ public:
     // once and asks nobody; nullopt asks the desktop again. The icon itself
     // is only ever shown in a real tray.
     static void OverrideAvailability(std::optional<bool> bAvailable);
+    // Tests stand in for the display's XEmbed tray: whether one runs;
+    // nullopt asks the display again.
+    static void OverrideSystemTray(std::optional<bool> bRunning);
 
     // Puts the icon into the tray with a first tip once the event loop runs
     // (Pending: Shown or Lost follows), or again after a failure.
@@ -64,6 +68,9 @@ signals:
     // The icon is in no tray (no panel answered, none is left, no XEmbed tray):
     // nothing can bring a hidden window back.
     void Lost();
+    // An XEmbed tray started on a display that had none while the icon was
+    // in no tray: adding it again may now succeed.
+    void TrayCreated();
 
 private slots:
     void OnHostRegistered();
@@ -79,6 +86,7 @@ private:
     void ShowSystemTrayIcon();
     void FallBackToSystemTray();
     void HideSystemTrayIcon();
+    void OnSystemTrayWatch();
 
     std::unique_ptr<QSystemTrayIcon> m_icon;
     std::unique_ptr<StatusNotifierItem> m_item;
@@ -89,4 +97,5 @@ private:
     QStringList m_notifications;
     bool m_bAdded = false;
     bool m_bSetUpDue = false;
+    QTimer m_systemTrayWatch;  // runs while the icon waits for an XEmbed tray
 };

@@ -37,8 +37,13 @@ QString ToFieldLines(const std::string& strText) {
 
 }  // namespace
 
+void SetNestedModality(QDialog& dialog) {
+    dialog.setWindowModality(Qt::WindowModal);
+}
+
 void BuildDialogFromTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate) {
     dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.pszCaption));
+    SetNestedModality(dialog);
     dialog.setObjectName(QString::fromLatin1(dialogTemplate.pszName));
     const DialogUnits units(dialog.font());
     QWidget* first = nullptr;

@@ -9,7 +9,12 @@ class QDialog;
 class QWidget;
 struct DialogTemplate;
 
-// Builds a dialog from its template: caption, object name, fixed size and
+// A nested dialog blocks the windows it sits on, not the whole program: the
+// XEmbed tray icon is a window of its own, and its menu (Show Main Screen,
+// Exit) stays in reach while a dialog is open.
+void SetNestedModality(QDialog& dialog);
+
+// Builds a dialog from its template: caption, modality, object name, fixed size and
 // every control, with the focus on the first control that takes it.
 void BuildDialogFromTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate);
 
@@ -39,4 +44,3 @@ public:
 private:
     QDialog& m_dialog;
 };
-

@@ -292,6 +292,65 @@ private slots:
         for (QWidget* widget : QApplication::topLevelWidgets()) QVERIFY(!widget->isVisible());
     }
 
+    // The XEmbed tray icon is a top-level window of its own: a nested dialog
+    // must leave it taking clicks, or its menu (Show Main Screen, Exit) is out
+    // of reach until the dialog closes.
+    void aWindowOutsideTheDialogsTakesClicks_data() {
+        QTest::addColumn<int>("nButton");
+        QTest::addColumn<bool>("bAddNote");
+        QTest::newRow("Setup") << int(IDC_SETUP) << false;
+        QTest::newRow("Notes") << int(IDC_NOTES) << false;
+        QTest::newRow("Add a Note") << int(IDC_NOTES) << true;
+        QTest::newRow("About") << int(IDC_ABOUT) << false;
+    }
+    void aWindowOutsideTheDialogsTakesClicks() {
+        QFETCH(int, nButton);
+        QFETCH(bool, bAddNote);
+        Fixture f(kArrival2027);
+        QPushButton trayIcon(QStringLiteral("tray"));
+        trayIcon.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&trayIcon));
+        bool bClicked = false;
+        connect(&trayIcon, &QPushButton::clicked, [&] { bClicked = true; });
+        const auto clickTheIcon = [&](QDialog& dialog) {
+            QTest::mouseClick(trayIcon.windowHandle(), Qt::LeftButton, {},
+                              trayIcon.rect().center());
+            dialog.reject();
+        };
+        OnNextModal([&](QDialog& dialog) {
+            if (!bAddNote) return clickTheIcon(dialog);
+            OnNextModal([&](QDialog& add) {
+                clickTheIcon(add);
+                dialog.reject();
+            });
+            dialog.findChild<QPushButton*>("IDC_NOTE_ADD")->click();
+        });
+        static_cast<QPushButton*>(f.dlg->Control(nButton))->click();
+        QVERIFY(bClicked);
+    }
+
+    // The arrival passed while the program was closed, and the desktop has
+    // no notification server and no tray yet: the notification waits, and
+    // goes (and is stored as shown) once an XEmbed tray starts, however late.
+    void arrivalWaitsForATrayThatStartsLate() {
+        Fixture f(kArrival2027 + 60, true, nullptr, false);
+        const std::string strState = f.app.m_strStatePath;
+        const int nArmed = ArrivalAlert::ArrivalKey({2027, 1, 1, 0, 0});
+        WriteFileBytes(strState, "ALERTARMED=" + std::to_string(nArmed) + "\n");
+        f.MakeWindow();  // one that reads the state
+        CTrayIcon::OverrideSystemTray(false);
+        f.dlg->OnInitDialog();
+        for (int nTick = 0; nTick < 200; ++nTick) f.dlg->Screen().OnTimer();  // every retry spent
+        QCoreApplication::processEvents();  // the last add finds no tray
+        QVERIFY(!f.dlg->Tray().Notifications().isEmpty());
+        QCOMPARE(ArrivalAlert::ReadState(strState), std::optional<int>(nArmed));
+        CTrayIcon::OverrideSystemTray(true);
+        QTRY_VERIFY_WITH_TIMEOUT(f.dlg->Tray().IsAvailable(), 10000);
+        CTrayIcon::OverrideSystemTray(std::nullopt);
+        for (int nTick = 0; nTick < 20; ++nTick) f.dlg->Screen().OnTimer();
+        QCOMPARE(ArrivalAlert::ReadState(strState), std::optional<int>(0));
+    }
+
     void notesButtonOpensTheNotesDialog() {
         Fixture f(kArrival2027);
         CCountdownDlg& dlg = *f.dlg;

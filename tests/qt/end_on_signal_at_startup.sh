@@ -6,39 +6,18 @@
 # answer.
 set -u
 exe="$1"
-home=$(mktemp -d)
+. "$(dirname "$0")/startup_support.sh"
 pids=""
 trap 'for p in $pids; do kill -CONT "$p"; kill -KILL "$p"; done 2>/dev/null; rm -rf "$home"' EXIT
-export HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run"
-export QT_QPA_PLATFORM=offscreen
-mkdir -p "$home/data" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-fail() { echo "FAIL: $*"; exit 1; }
-
-# Polls (up to 30 s) until the command succeeds.
-await() {
-    tries=0
-    until "$@"; do
-        tries=$((tries + 1))
-        [ $tries -le 300 ] || return 1
-        sleep 0.1
-    done
-}
-# Whether the process catches SIGTERM (bit 15 of SigCgt): its handlers are in.
-catches_term() {
-    mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || return 1
-    [ -n "$mask" ] && [ $(( 0x${mask#"${mask%????}"} & 0x4000 )) -ne 0 ]
-}
-running() { kill -0 "$1" 2>/dev/null; }
-stopped() { ! running "$1"; }
+mkdir -p "$home/data"
 socket_made() { ls "$XDG_RUNTIME_DIR"/brisaloo-*.socket >/dev/null 2>&1; }
 
 # Sends SIGTERM to pid once it can take it; it must end, status 0, quickly.
 end_by_signal() {
     pid=$1
-    await catches_term "$pid" || fail "$2: no SIGTERM handler in time"
+    await 300 catches_term "$pid" || fail "$2: no SIGTERM handler in time"
     kill -TERM "$pid"
-    await stopped "$pid" || fail "$2: still running 30 s after SIGTERM (the box stayed open)"
+    await 300 stopped "$pid" || fail "$2: still running 30 s after SIGTERM (the box stayed open)"
     wait "$pid"
     status=$?
     [ $status -eq 0 ] || fail "$2: exit status $status after SIGTERM"
@@ -60,7 +39,7 @@ socket_made && fail "data-folder warning: start-up went on after SIGTERM"
 "$exe" --data-dir "$home/data" >"$home/log2" 2>&1 &
 first=$!
 pids="$first"
-await socket_made || fail "the first copy made no socket: $(cat "$home/log2")"
+await 300 socket_made || fail "the first copy made no socket: $(cat "$home/log2")"
 kill -STOP "$first"
 "$exe" --data-dir "$home/data" >"$home/log3" 2>&1 &
 second=$!
