@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CountdownScreen.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/CCountdownApp.h"
@@ -23,9 +24,6 @@ constexpr int kFieldControls[kCountdownFieldCount] = {
 int ControlOf(CountdownField field) {
     return kFieldControls[static_cast<std::size_t>(field)];
 }
-
-// An undelivered arrival notification is tried again this many ticks later.
-constexpr int kAlertRetryTicks = 10;
 
 }  // namespace
 
@@ -157,10 +155,13 @@ void CountdownScreen::CheckArrivalAlert() {
     // m_timeArrival is the moment the refresh just built from the same fields.
     if (!m_alert.IsDue(m_app.m_settings, m_timeArrival, CTime::GetCurrentTime(m_clock))) return;
     if (m_nAlertRetryIn > 0 && --m_nAlertRetryIn > 0) return;
-    if (m_writes.Notify("You have arrived", m_strArrival))
+    if (m_writes.Notify("You have arrived", m_strArrival)) {
         m_alert.Delivered();
-    else
-        m_nAlertRetryIn = kAlertRetryTicks;
+        m_nAlertRetryWait = kAlertRetryTicks;
+    } else {
+        m_nAlertRetryIn = m_nAlertRetryWait;
+        m_nAlertRetryWait = std::min(2 * m_nAlertRetryWait, kAlertRetryMostTicks);
+    }
 }
 
 void CountdownScreen::AddTrayIcon() {

@@ -117,8 +117,14 @@ private:
     std::unique_ptr<ITriviaRandom> m_pRandom;
     std::unique_ptr<TriviaRotation> m_pRotation;  // holds the paused state
     ArrivalAlert m_alert;
+    // An undelivered arrival notification is tried again kAlertRetryTicks
+    // later, the wait doubling after each failure up to ten minutes: a desktop
+    // with neither a notification server nor a tray may stay so for months.
+    static constexpr int kAlertRetryTicks = 10;
+    static constexpr int kAlertRetryMostTicks = 1200;
     int m_nAlertRetryIn = 0;  // ticks until an undelivered notification is tried again
-    CTime m_timeArrival;      // the arrival of the application's settings
+    int m_nAlertRetryWait = kAlertRetryTicks;  // the wait after the next failure
+    CTime m_timeArrival;                       // the arrival of the application's settings
     std::string m_strArrival;
     std::string m_strTip;  // the tray tip, for an icon added again
     bool m_bInitialised = false;

@@ -639,6 +639,22 @@ TEST(CountdownScreenTest, NotificationIsDisarmedOnlyWhenDelivered) {
     }
 }
 
+// With nowhere to show it, the notification is tried less and less often:
+// an hour costs a dozen tries, not one every five seconds.
+TEST(CountdownScreenTest, UndeliveredNotificationBacksOff) {
+    Fixture f(kArrival2027 - 1);
+    f.view.m_bDelivers = false;
+    f.screen.OnPause();  // an hour of trivia picks is not what this is about
+    int nNotifications = 0;
+    for (int nTick = 0; nTick < 7200; ++nTick) {
+        f.Tick();
+        for (const std::string& strCall : f.view.Take())
+            nNotifications += strCall.rfind("notify ", 0) == 0;
+    }
+    EXPECT_GE(nNotifications, 8);
+    EXPECT_LE(nNotifications, 16);
+}
+
 // A time change is not a tick: the trivia does not count it.
 TEST(CountdownScreenTest, TimeChangeLeavesTheTriviaCountAlone) {
     Fixture f(kArrival2027 - 1000);
